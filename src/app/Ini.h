@@ -1,0 +1,27 @@
+// Key-at-a-time access to INI files through the platform's profile service.
+// The program never parses or rewrites a whole file itself: the browser's files
+// hold many keys it must leave exactly as they are.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace ini {
+
+// A missing file, section or key gives the default (null means empty); the
+// result is cut to capacity - 1 characters. File paths are always absolute.
+std::wstring ReadText(const std::wstring& file, const wchar_t* section, const wchar_t* key, const wchar_t* defaultText,
+                      DWORD capacity);
+
+// The value's leading decimal number, or the default when the key is missing.
+int ReadInt(const std::wstring& file, const wchar_t* section, const wchar_t* key, int defaultValue);
+
+// Replaces the key's value where it stands, adding key, section or file as
+// needed. False when the platform could not write (locked file, folder, ...).
+bool WriteText(const std::wstring& file, const wchar_t* section, const wchar_t* key, const std::wstring& value);
+
+// Writes the number as "%d" makes it.
+bool WriteInt(const std::wstring& file, const wchar_t* section, const wchar_t* key, int value);
+
+}  // namespace ini

@@ -1,0 +1,80 @@
+#include "app/Settings.h"
+
+#include <windows.h>
+
+#include "app/Ini.h"
+
+namespace settings {
+namespace {
+
+constexpr wchar_t kSection[] = L"General";
+constexpr wchar_t kDataFolderKey[] = L"DataFolder";
+constexpr wchar_t kLanguageFileKey[] = L"LanguageFile";
+constexpr DWORD kPathCapacity = MAX_PATH;
+
+}  // namespace
+
+std::wstring WithTrailingBackslash(std::wstring folder)
+{
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    return folder;
+}
+
+std::wstring GetWorkingFolder()
+{
+    // A current directory longer than MAX_PATH is taken whole rather than cut:
+    // a cut path would name some other folder.
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (length == 0) return L".\\";
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            break;
+        }
+        buffer.resize(length + 1);
+    }
+    return WithTrailingBackslash(std::move(buffer));
+}
+
+std::wstring SettingsPath(const std::wstring& workingFolder)
+{
+    return workingFolder + L"Settings.ini";
+}
+
+std::wstring LanguageFolder(const std::wstring& workingFolder)
+{
+    return workingFolder + L"Language\\";
+}
+
+std::wstring LanguageFilePath(const std::wstring& workingFolder, const std::wstring& fileName)
+{
+    return LanguageFolder(workingFolder) + fileName;
+}
+
+std::wstring ReadDataFolder(const std::wstring& workingFolder)
+{
+    return ini::ReadText(SettingsPath(workingFolder), kSection, kDataFolderKey, L"", kPathCapacity);
+}
+
+bool WriteDataFolder(const std::wstring& workingFolder, const std::wstring& dataFolder)
+{
+    return ini::WriteText(SettingsPath(workingFolder), kSection, kDataFolderKey, dataFolder);
+}
+
+std::wstring ReadLanguageFile(const std::wstring& workingFolder)
+{
+    return ini::ReadText(SettingsPath(workingFolder), kSection, kLanguageFileKey, L"", kPathCapacity);
+}
+
+bool WriteLanguageFile(const std::wstring& workingFolder, const std::wstring& fileName)
+{
+    return ini::WriteText(SettingsPath(workingFolder), kSection, kLanguageFileKey, fileName);
+}
+
+std::wstring SavedLanguageFilePath(const std::wstring& workingFolder)
+{
+    return LanguageFilePath(workingFolder, ReadLanguageFile(workingFolder));
+}
+
+}  // namespace settings

@@ -1,0 +1,96 @@
+// Every user-interface text: its key in the language files and its built-in
+// English default. A language file may hold any subset of the keys.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace text {
+
+struct Key {
+    const wchar_t* name;
+    const wchar_t* english;
+};
+
+// Capacities (characters, terminator included) of the reads.
+constexpr DWORD kMainCapacity = 256;        // main dialog, its menu, stored texts, About box
+constexpr DWORD kDataFolderCapacity = 128;  // the data-folder dialog
+constexpr DWORD kLanguageNameCapacity = 20;
+
+constexpr wchar_t kSection[] = L"General";
+constexpr wchar_t kEnglishFile[] = L"English.ini";
+
+// One read of section "General"; cannot fail. Values are taken literally: a
+// backslash and an n stay two characters.
+std::wstring GetLanguageText(const std::wstring& languageFile, const wchar_t* key, const wchar_t* englishDefault,
+                             DWORD capacity);
+std::wstring Get(const std::wstring& languageFile, const Key& key, DWORD capacity = kMainCapacity);
+
+// Two texts as one message, separated by an empty line.
+std::wstring Join(const std::wstring& first, const std::wstring& second);
+
+// Main dialog captions, in the order they are applied.
+struct Caption {
+    int controlId;
+    Key key;
+};
+extern const Caption kMainCaptions[28];
+
+// Texts the main dialog keeps for later messages and for button 2.
+inline constexpr Key kCancel{L"Cancel", L"Cancel"};
+inline constexpr Key kClose{L"Close", L"Close"};
+inline constexpr Key kSettingsFileMissing{L"SettingsFileMissing", L"Cannot find Nerovia 3 settings file."};
+inline constexpr Key kReinstall{L"Reinstall", L"Please reinstall Nerovia 3!"};
+inline constexpr Key kGetAccountFailed{L"GetAccountFailed", L"Failed to get Nerovia 3 users list!"};
+inline constexpr Key kUserConfigFileMissing{L"UserConfigFileMissing", L"Cannot find Nerovia 3 user config file."};
+inline constexpr Key kValueOutOfRange{L"ValueOutOfRange", L"Nmerical value out of range!"};
+inline constexpr Key kNV3Running{L"NV3Running",
+                                 L"Settings cannot be saved while Nerovia 3 is running.\n\n"
+                                 L"Please exit Nerovia 3 and try again later."};
+inline constexpr Key kEnterInteger{L"EnterInteger", L"Please enter an integer."};
+inline constexpr Key kEnterIntegerInRange{L"EnterIntegerInRange", L"Please enter an integer between %1 and %2."};
+inline constexpr Key kSaveFailed{L"SaveFailed", L"Failed to save Nerovia 3 settings!"};
+inline constexpr Key kSelectSetAllFont{L"SelectSetAllFont", L"Please choose a font for \"Set All Fonts to:\"."};
+
+// Menu captions.
+inline constexpr Key kMenu{L"Menu", L"Menu"};
+inline constexpr Key kSetDataFolder{L"SetDataFolder", L"Set Nerovia 3 Data folder..."};
+inline constexpr Key kSetLanguage{L"SetLanguage", L"Language"};
+inline constexpr Key kAbout{L"About", L"About"};
+inline constexpr Key kExit{L"Exit", L"Exit"};
+
+// Data-folder dialog.
+inline constexpr Key kOK{L"OK", L"OK"};
+inline constexpr Key kSpecifyDataFolder{L"SpecifyDataFolder", L"Please specify Nerovia 3 Data folder:"};
+inline constexpr Key kInvalidDirectory{L"InvalidDirectory", L"Invalid directory!"};
+inline constexpr Key kIncorrectFolder{L"IncorrectFolder", L"Please specify the correct folder!"};
+
+// About box.
+inline constexpr Key kVersion{L"Version", L"Version:"};
+inline constexpr Key kAuthor{L"Author", L"Author:"};
+inline constexpr Key kThanks{L"Thanks", L"Thanks to:"};
+inline constexpr Key kTranslation{L"Translation", L""};
+
+// Language menu item caption of a language file.
+inline constexpr Key kLanguageName{L"LanguageName", L""};
+
+// The stored texts, read together each time a language is applied.
+struct StoredTexts {
+    std::wstring cancel = kCancel.english;
+    std::wstring close = kClose.english;
+    std::wstring settingsFileMissing = kSettingsFileMissing.english;
+    std::wstring reinstall = kReinstall.english;
+    std::wstring getAccountFailed = kGetAccountFailed.english;
+    std::wstring userConfigFileMissing = kUserConfigFileMissing.english;
+    std::wstring valueOutOfRange = kValueOutOfRange.english;
+    std::wstring nv3Running = kNV3Running.english;
+    std::wstring enterInteger = kEnterInteger.english;
+    std::wstring enterIntegerInRange = kEnterIntegerInRange.english;
+    std::wstring saveFailed = kSaveFailed.english;
+    std::wstring selectSetAllFont = kSelectSetAllFont.english;
+};
+
+StoredTexts LoadStoredTexts(const std::wstring& languageFile);
+
+}  // namespace text

@@ -1,0 +1,201 @@
+#include "ui/VelltuneDlg.h"
+
+#include <commctrl.h>
+
+#include "app/Settings.h"
+#include "browser/Guard.h"
+#include "i18n/AboutDlg.h"
+#include "resource.h"
+#include "ui/Fields.h"
+#include "win/MessageBox.h"
+#include "win/Text.h"
+
+const win::CommandEntry<CVelltuneDlg> CVelltuneDlg::kMessageMap[] = {
+    {CBN_SELCHANGE, IDC_ACCOUNT_LIST, &CVelltuneDlg::OnAccountSelChange},
+    {BN_CLICKED, IDC_RADIO_SCROLL_ON, &CVelltuneDlg::OnSmoothScrollEnable},
+    {BN_CLICKED, IDC_RADIO_SCROLL_OFF, &CVelltuneDlg::OnSmoothScrollDisable},
+    {EN_CHANGE, IDC_EDIT_FOREPART, &CVelltuneDlg::OnScrollValueChange},
+    {EN_CHANGE, IDC_EDIT_END, &CVelltuneDlg::OnScrollValueChange},
+    {EN_CHANGE, IDC_EDIT_ACCEL, &CVelltuneDlg::OnScrollValueChange},
+    {EN_CHANGE, IDC_EDIT_STEP, &CVelltuneDlg::OnScrollValueChange},
+    {BN_CLICKED, IDC_RESET_SCROLL, &CVelltuneDlg::OnResetScrollValues},
+    {BN_CLICKED, IDC_CHECK_ADDRESSBAR, &CVelltuneDlg::MarkModified},
+    {BN_CLICKED, IDC_CHECK_SEARCHBAR, &CVelltuneDlg::MarkModified},
+    {BN_CLICKED, IDC_CHECK_FAVORITES, &CVelltuneDlg::MarkModified},
+    {BN_CLICKED, IDC_CHECK_SETALL, &CVelltuneDlg::OnSetAllFonts},
+    {EN_CHANGE, IDC_EDIT_DEFAULTSIZE, &CVelltuneDlg::OnSizeFieldChange},
+    {EN_CHANGE, IDC_EDIT_FIXEDSIZE, &CVelltuneDlg::OnSizeFieldChange},
+    {EN_CHANGE, IDC_EDIT_MINSIZE, &CVelltuneDlg::OnSizeFieldChange},
+    {EN_CHANGE, IDC_EDIT_MINLOGICALSIZE, &CVelltuneDlg::OnSizeFieldChange},
+    {BN_CLICKED, IDC_RESET_FONTS, &CVelltuneDlg::OnResetFonts},
+    {CBN_SELCHANGE, IDC_FACE_SERIF, &CVelltuneDlg::MarkModified},
+    {CBN_SELCHANGE, IDC_FACE_SANSSERIF, &CVelltuneDlg::MarkModified},
+    {CBN_SELCHANGE, IDC_FACE_STANDARD, &CVelltuneDlg::MarkModified},
+    {CBN_SELCHANGE, IDC_FACE_FIXED, &CVelltuneDlg::MarkModified},
+    {CBN_SELCHANGE, IDC_FACE_CURSIVE, &CVelltuneDlg::MarkModified},
+    {CBN_SELCHANGE, IDC_FACE_FANTASY, &CVelltuneDlg::MarkModified},
+    {CBN_SELCHANGE, IDC_FACE_SETALL, &CVelltuneDlg::MarkModified},
+    {BN_CLICKED, IDOK, &CVelltuneDlg::OnOkButton},
+    {BN_CLICKED, IDC_APPLY, &CVelltuneDlg::OnApplyButton},
+};
+
+CVelltuneDlg::CVelltuneDlg()
+    : win::Dialog(IDD_VELLTUNE_DIALOG),
+      icon_(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)))
+{
+}
+
+bool CVelltuneDlg::RouteCommand(UINT code, UINT id)
+{
+    return win::DispatchCommand(*this, kMessageMap, code, id);
+}
+
+BOOL CVelltuneDlg::OnInitDialog()
+{
+    // The first exchange shows 0 in every edit; the fields react to it, but
+    // nothing counts as a change while the modified flag is still set.
+    win::Dialog::OnInitDialog();
+
+    ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+
+    workingFolder_ = settings::GetWorkingFolder();
+    RunLanguageStartup();
+    SetCloseCaption();
+
+    if (!LocateDataFolder() && !ChooseDataFolder()) {
+        // Without a data folder there is nothing to edit: report it and end
+        // before the window is ever seen.
+        ShowMessage(text::Join(texts_.settingsFileMissing, texts_.reinstall));
+        ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, 0);
+        ::SendMessageW(Handle(), WM_CLOSE, 0, 0);
+        return TRUE;
+    }
+
+    if (!FillAccountList()) ShowMessage(texts_.getAccountFailed);
+    SetSpinRangesAndLimits();
+    LoadSmoothScrollSettings();
+    FillFontLists();
+    LoadPageFontSettings();
+    UpdateData(false);
+    modified_ = false;
+    return TRUE;
+}
+
+void CVelltuneDlg::DoDataExchange(win::DataExchange& dx)
+{
+    for (int i = 0; i < 4; ++i) {
+        const ui::NumberField& f = ui::kScrollFieldControls[i];
+        dx.Int(f.editId, scrollValues_[i], f.minValue, f.maxValue);
+    }
+    for (int i = 0; i < 4; ++i) {
+        const ui::NumberField& f = ui::kSizeFieldControls[i];
+        dx.Int(f.editId, sizeValues_[i], f.minValue, f.maxValue);
+    }
+}
+
+void CVelltuneDlg::SetSpinRangesAndLimits()
+{
+    // The smooth-scroll spins move by 5 per step from the first moment on.
+    UDACCEL accel{0, 5};
+    for (const ui::NumberField& f : ui::kScrollFieldControls) {
+        ::SendDlgItemMessageW(Handle(), f.spinId, UDM_SETRANGE32, f.minValue, f.maxValue);
+        ::SendDlgItemMessageW(Handle(), f.spinId, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
+    }
+    for (const ui::NumberField& f : ui::kSizeFieldControls)
+        ::SendDlgItemMessageW(Handle(), f.spinId, UDM_SETRANGE32, f.minValue, f.maxValue);
+    for (const ui::NumberField& f : ui::kSizeFieldControls)
+        ::SendDlgItemMessageW(Handle(), f.editId, EM_LIMITTEXT, 2, 0);
+}
+
+void CVelltuneDlg::MarkModified()
+{
+    if (modified_) return;
+    ::EnableWindow(Item(IDC_APPLY), TRUE);
+    win::SetItemText(Handle(), IDCANCEL, texts_.cancel);
+    modified_ = true;
+}
+
+void CVelltuneDlg::SetCloseCaption()
+{
+    win::SetItemText(Handle(), IDCANCEL, texts_.close);
+}
+
+void CVelltuneDlg::ShowMessage(const std::wstring& message) const
+{
+    win::ShowMessage(Handle(), message);
+}
+
+BOOL CVelltuneDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    return OnMenuCommand(wParam, lParam);
+}
+
+BOOL CVelltuneDlg::OnMenuCommand(WPARAM wParam, LPARAM lParam)
+{
+    const UINT id = LOWORD(wParam);
+    if (id == ID_MENU_ABOUT) {
+        // Owned by the main dialog, which stays disabled while the box is open.
+        CAboutDlg about(Handle());
+        about.DoModal();
+    } else if (id == ID_MENU_SETDATAFOLDER) {
+        ChooseDataFolder();
+    } else if (id == ID_MENU_EXIT) {
+        OnCancel();
+    }
+    OnLanguageCommand(id);
+    return win::Dialog::OnCommand(wParam, lParam);
+}
+
+bool CVelltuneDlg::SaveAll()
+{
+    if (browser::IsBrowserRunning() == 1) {
+        ShowMessage(texts_.nv3Running);
+        return false;
+    }
+    return SaveSmoothScrollSettings() && SaveNewTabSettings() && SavePageFontSettings();
+}
+
+void CVelltuneDlg::OnOkButton()
+{
+    if (modified_ && !SaveAll()) return;
+    OnOK();
+}
+
+void CVelltuneDlg::OnApplyButton()
+{
+    if (!SaveAll()) return;
+    HWND apply = Item(IDC_APPLY);
+    // A disabled button cannot keep the keyboard focus; hand it on to OK.
+    if (::GetFocus() == apply) ::SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);
+    ::EnableWindow(apply, FALSE);
+    SetCloseCaption();
+    modified_ = false;
+}
+
+bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/, INT_PTR& result)
+{
+    if (message == WM_PAINT && ::IsIconic(Handle())) {
+        OnPaintMinimized();
+        result = 0;
+        return true;
+    }
+    if (message == WM_QUERYDRAGICON) {
+        result = reinterpret_cast<INT_PTR>(icon_);
+        return true;
+    }
+    return false;
+}
+
+void CVelltuneDlg::OnPaintMinimized()
+{
+    win::PaintDC dc(Handle());
+    ::SendMessageW(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
+    const int iconWidth = ::GetSystemMetrics(SM_CXICON);
+    const int iconHeight = ::GetSystemMetrics(SM_CYICON);
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    const int x = (client.right - client.left - iconWidth + 1) / 2;
+    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    ::DrawIcon(dc.Get(), x, y, icon_);
+}

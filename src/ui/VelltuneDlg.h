@@ -1,0 +1,104 @@
+// The program's one window: the main dialog. It holds all run-time state and
+// joins the groups (data folder, languages, smooth scroll, new tab, accounts,
+// page fonts) to its controls. Its member functions are defined in one file
+// per group: VelltuneDlg.cpp (window, change tracking, commands, saving),
+// VelltuneDlgLanguage.cpp, VelltuneDlgBrowser.cpp and VelltuneDlgFonts.cpp.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "i18n/TextTable.h"
+#include "win/Dialog.h"
+#include "win/Handles.h"
+
+class CVelltuneDlg : public win::Dialog {
+public:
+    CVelltuneDlg();
+
+    // Enables Apply and shows the Cancel text on button 2, once per change.
+    void MarkModified();
+
+    bool IsModified() const { return modified_; }
+    const std::wstring& DataFolder() const { return dataFolder_; }
+    const std::wstring& WorkingFolder() const { return workingFolder_; }
+    const std::wstring& CurrentAccount() const { return currentAccount_; }
+    int ScrollValue(int index) const { return scrollValues_[index]; }
+    int SizeValue(int index) const { return sizeValues_[index]; }
+    const std::vector<std::wstring>& InstalledFaces() const { return installedFaces_; }
+    const std::vector<std::wstring>& Languages() const { return languages_; }
+    int CurrentLanguageIndex() const { return currentLanguage_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    bool RouteCommand(UINT code, UINT id) override;
+    void DoDataExchange(win::DataExchange& dx) override;
+    bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+private:
+    static const win::CommandEntry<CVelltuneDlg> kMessageMap[];
+
+    // Window, change tracking, commands and saving.
+    BOOL OnMenuCommand(WPARAM wParam, LPARAM lParam);
+    void OnOkButton();
+    void OnApplyButton();
+    // The guard and the three saves in order; false at the first refusal.
+    bool SaveAll();
+    void SetCloseCaption();
+    void SetSpinRangesAndLimits();
+    void OnPaintMinimized();
+    void ShowMessage(const std::wstring& text) const;
+
+    // Browser data folder.
+    bool LocateDataFolder();
+    bool ChooseDataFolder();
+
+    // Languages and the Language menu.
+    void RunLanguageStartup();
+    void LoadLanguageList();
+    void BuildLanguageMenu();
+    bool ApplyLanguage(const std::wstring& fileName);
+    void ChooseDefaultLanguage();
+    void OnLanguageCommand(UINT id);
+    void CheckLanguageItem(int index, bool checked);
+
+    // Accounts.
+    bool FillAccountList();
+    void OnAccountSelChange();
+
+    // Smooth scroll and new tab.
+    void LoadSmoothScrollSettings();
+    bool SaveSmoothScrollSettings();
+    void LoadNewTabSettings(const std::wstring& configPath);
+    bool SaveNewTabSettings();
+    void EnableSmoothScrollControls(bool enable);
+    void OnSmoothScrollEnable();
+    void OnSmoothScrollDisable();
+    void OnScrollValueChange(UINT editId);
+    void OnResetScrollValues();
+
+    // Page fonts.
+    void FillFontLists();
+    void LoadPageFontSettings();
+    bool SavePageFontSettings();
+    void OnSetAllFonts();
+    void OnSizeFieldChange(UINT editId);
+    void OnResetFonts();
+
+    HICON icon_ = nullptr;
+    std::wstring currentAccount_;
+    int scrollValues_[4] = {0, 0, 0, 0};
+    bool modified_ = true;
+    std::vector<std::wstring> installedFaces_;
+    int sizeValues_[4] = {0, 0, 0, 0};
+    win::Menu menuHolder_;
+    std::vector<std::wstring> languages_;
+    text::StoredTexts texts_;
+    std::wstring dataFolder_;
+    std::wstring workingFolder_;
+    int currentLanguage_ = -1;
+    int simplifiedChinese_ = -1;
+    int traditionalChinese_ = -1;
+    int savedLanguage_ = -1;
+};

@@ -1,0 +1,132 @@
+// RAII owners for the handles the program opens. Each closes exactly once and
+// can be moved but not copied, so no handle outlives its scope by accident.
+#pragma once
+
+#include <windows.h>
+#include <objbase.h>
+
+#include <utility>
+
+namespace win {
+
+template <class Traits>
+class UniqueHandle {
+public:
+    using Type = typename Traits::Type;
+
+    UniqueHandle() noexcept = default;
+    explicit UniqueHandle(Type handle) noexcept : handle_(handle) {}
+    ~UniqueHandle() { Reset(); }
+
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
+    {
+        if (this != &other) Reset(other.Release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Type Get() const noexcept { return handle_; }
+    explicit operator bool() const noexcept { return Traits::IsValid(handle_); }
+
+    // Gives up ownership, e.g. when a menu is handed to a window.
+    Type Release() noexcept { return std::exchange(handle_, Traits::Invalid()); }
+
+    void Reset(Type handle = Traits::Invalid()) noexcept
+    {
+        if (Traits::IsValid(handle_)) Traits::Close(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Type handle_ = Traits::Invalid();
+};
+
+// Process, file and event handles: the API returns null or INVALID_HANDLE_VALUE
+// on failure depending on the call, so both count as empty.
+struct KernelHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return nullptr; }
+    static bool IsValid(Type h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(Type h) noexcept { ::CloseHandle(h); }
+};
+
+struct FindHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Type h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(Type h) noexcept { ::FindClose(h); }
+};
+
+struct MenuTraits {
+    using Type = HMENU;
+    static Type Invalid() noexcept { return nullptr; }
+    static bool IsValid(Type h) noexcept { return h != nullptr; }
+    static void Close(Type h) noexcept { ::DestroyMenu(h); }
+};
+
+struct ModuleTraits {
+    using Type = HMODULE;
+    static Type Invalid() noexcept { return nullptr; }
+    static bool IsValid(Type h) noexcept { return h != nullptr; }
+    static void Close(Type h) noexcept { ::FreeLibrary(h); }
+};
+
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
+using FindHandle = UniqueHandle<FindHandleTraits>;
+using Menu = UniqueHandle<MenuTraits>;
+using Module = UniqueHandle<ModuleTraits>;
+
+// A window's (or, with no window, the screen's) device context, released on scope exit.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
+    ~WindowDC()
+    {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC Get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// BeginPaint/EndPaint pair for one WM_PAINT.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) noexcept : window_(window) { dc_ = ::BeginPaint(window, &paint_); }
+    ~PaintDC() { ::EndPaint(window_, &paint_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+
+    HDC Get() const noexcept { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_ = nullptr;
+};
+
+// Memory that the shell hands out and expects back through CoTaskMemFree.
+template <class T>
+class CoTaskMemPtr {
+public:
+    explicit CoTaskMemPtr(T* p = nullptr) noexcept : p_(p) {}
+    ~CoTaskMemPtr() { ::CoTaskMemFree(p_); }
+    CoTaskMemPtr(const CoTaskMemPtr&) = delete;
+    CoTaskMemPtr& operator=(const CoTaskMemPtr&) = delete;
+
+    T* Get() const noexcept { return p_; }
+    explicit operator bool() const noexcept { return p_ != nullptr; }
+
+private:
+    T* p_;
+};
+
+}  // namespace win
