@@ -1,6 +1,11 @@
 // Resource and control ids shared by the resource script and the code.
 #pragma once
 
+// Controls the code never addresses (windows.h leaves this undefined).
+#ifndef IDC_STATIC
+#define IDC_STATIC              (-1)
+#endif
+
 // Templates and resources
 #define IDD_ABOUTBOX            100
 #define IDD_VELLTUNE_DIALOG     102
