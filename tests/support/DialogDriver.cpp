@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace testing_support {
+namespace velltune::test {
 namespace {
 
 std::wstring TextOf(HWND window)
@@ -128,4 +128,4 @@ void PumpMessages()
     }
 }
 
-}  // namespace testing_support
+}  // namespace velltune::test

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-namespace testing_support {
+namespace velltune::test {
 
 struct SeenBox {
     std::wstring text;
@@ -57,4 +57,4 @@ HWND WaitForDialog(DWORD thread, const std::wstring& caption, std::chrono::milli
 // Runs queued messages of this thread (posted notifications, paints).
 void PumpMessages();
 
-}  // namespace testing_support
+}  // namespace velltune::test
