@@ -1,0 +1,8 @@
+namespace velltune {
+
+int PlaceholderAnswer()
+{
+    return 42;
+}
+
+}  // namespace velltune
