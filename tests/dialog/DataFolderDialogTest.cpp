@@ -101,7 +101,6 @@ protected:
 
 TEST_F(SetDataFolderDialog, IsPrefilledAndTakesItsTextsFromTheSavedLanguage)
 {
-    StoreDataFolder(L"D:\\somewhere");
     WriteFileBytes(folder.Folder() + L"Settings.ini",
                    "[General]\r\nDataFolder=D:\\somewhere\r\nLanguageFile=Test.ini\r\n");
     WriteFileBytes(folder.Folder() + L"Language\\Test.ini",
@@ -154,6 +153,56 @@ TEST_F(SetDataFolderDialog, CancelWritesNothing)
     EXPECT_EQ(dialog.Result(), IDCANCEL);
     EXPECT_EQ(dialog.AcceptedFolder(), L"");
     EXPECT_EQ(SettingsBytes(), before);
+}
+
+// The folder browser that the browse button runs on this thread: a dialog with a tree.
+HWND FindFolderBrowser(DWORD thread, HWND except)
+{
+    struct Search {
+        HWND except;
+        HWND found = nullptr;
+    } search{except};
+    for (int i = 0; i < 500 && !search.found; ++i, std::this_thread::sleep_for(10ms)) {
+        ::EnumThreadWindows(
+            thread,
+            [](HWND w, LPARAM p) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(p);
+                if (w != s->except && ::IsWindowVisible(w) && ::FindWindowExW(w, nullptr, WC_TREEVIEWW, nullptr)) {
+                    s->found = w;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+    }
+    return search.found;
+}
+
+TEST_F(SetDataFolderDialog, BrowsingFillsTheFieldAsReturnedAndCancellingKeepsIt)
+{
+    Open();
+    win::SetItemText(dialog.Handle(), IDC_DATAFOLDER_EDIT, L"typed");
+    const DWORD uiThread = ::GetCurrentThreadId();
+    for (const int button : {IDCANCEL, IDOK}) {
+        bool found = false;
+        std::thread driver([&] {
+            HWND browser = FindFolderBrowser(uiThread, dialog.Handle());
+            found = browser != nullptr;
+            if (browser) ::PostMessageW(browser, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        });
+        ::SendMessageW(dialog.Item(IDC_DATAFOLDER_BROWSE), BM_CLICK, 0, 0);
+        driver.join();
+        ASSERT_TRUE(found);
+        if (button == IDCANCEL) {
+            EXPECT_EQ(Text(IDC_DATAFOLDER_EDIT), L"typed");
+        }
+    }
+    // The browser opens on the desktop, a folder of the file system.
+    wchar_t desktop[MAX_PATH];
+    ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop), S_OK);
+    EXPECT_EQ(Text(IDC_DATAFOLDER_EDIT), desktop);
+    EXPECT_TRUE(boxes.Texts().empty());
+    EXPECT_FALSE(dialog.HasEnded());
 }
 
 // ---- The main dialog settling its folder --------------------------------------------------
