@@ -4,16 +4,24 @@
 
 #include "TestSupport.h"
 
-using velltune::test::BuildFolder;
+using namespace velltune::test;
 
 TEST(E2ESmoke, StartsShowsTheMainWindowAndClosesOnRequest)
 {
+    // A working folder whose Settings.ini names a browser data folder with one
+    // account: without it the program would ask for the folder first.
+    TempDir working;
+    const std::wstring data = working / L"data\\";
+    WriteFileBytes(data + L"Temp\\WebKit\\WKSetting.ini", "[ScrollPage]\r\n");
+    WriteFileBytes(data + L"Users\\alice\\Config\\config.ini", "[CreateNewTab]\r\n");
+    WriteFileBytes(working / L"Settings.ini", "[General]\r\nDataFolder=" + Utf8(data) + "\r\n");
+
     std::wstring commandLine = L"\"" + BuildFolder() + L"Velltune.exe\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process))
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               working.Path().c_str(), &startup, &process))
         << "error " << GetLastError();
     WaitForInputIdle(process.hProcess, 10000);
 
