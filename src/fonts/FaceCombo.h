@@ -1,0 +1,31 @@
+// The dialog's face lists: drop-down lists that sort their entries.
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "fonts/PageFontSettings.h"
+
+namespace fonts {
+
+// A face list over a drop-down list control.
+class ComboFaceList : public FaceList {
+public:
+    explicit ComboFaceList(HWND combo) : combo_(combo) {}
+    std::optional<int> FindNoCase(const std::wstring& face) const override;
+    void Select(int index) override;
+    std::optional<std::wstring> SelectedText() const override;
+
+private:
+    HWND combo_;
+};
+
+// Gives every combo the same entries (each sorts them itself) and fits them
+// to their entries. Storage is reserved and drawing held back while they fill:
+// with thousands of families, adding and measuring dominate the start-up.
+void FillFaceCombos(std::span<const HWND> combos, const std::vector<std::wstring>& faces);
+
+}  // namespace fonts
