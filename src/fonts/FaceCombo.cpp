@@ -32,14 +32,28 @@ std::optional<std::wstring> ComboFaceList::SelectedText() const
 
 void FillFaceCombos(std::span<const HWND> combos, const std::vector<std::wstring>& faces)
 {
+    if (combos.empty()) return;
     size_t characters = 0;
     for (const std::wstring& face : faces) characters += face.size() + 1;
     for (HWND combo : combos) {
         ::SendMessageW(combo, WM_SETREDRAW, FALSE, 0);
         ::SendMessageW(combo, CB_INITSTORAGE, faces.size(), characters * sizeof(wchar_t));
     }
-    for (const std::wstring& face : faces)
-        for (HWND combo : combos) ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face.c_str()));
+    // Sorting is the costly part of adding. Given the same names in the same
+    // order every list would sort them alike, so the first list sorts and the
+    // others take its order as it stands (CB_INSERTSTRING does not sort).
+    HWND first = combos.front();
+    for (const std::wstring& face : faces) ::SendMessageW(first, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face.c_str()));
+    const LRESULT count = ::SendMessageW(first, CB_GETCOUNT, 0, 0);
+    std::wstring entry;
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = ::SendMessageW(first, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length == CB_ERR) continue;
+        entry.assign(static_cast<size_t>(length) + 1, L'\0');
+        ::SendMessageW(first, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry.data()));
+        for (HWND other : combos.subspan(1))
+            ::SendMessageW(other, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+    }
     FitCombosToTexts(combos, faces);
     for (HWND combo : combos) {
         ::SendMessageW(combo, WM_SETREDRAW, TRUE, 0);

@@ -23,9 +23,10 @@ private:
     HWND combo_;
 };
 
-// Gives every combo the same entries (each sorts them itself) and fits them
-// to their entries. Storage is reserved and drawing held back while they fill:
-// with thousands of families, adding and measuring dominate the start-up.
+// Gives every combo the faces as entries, in the order each would sort them
+// into, and fits them to their entries. With thousands of families, adding,
+// sorting and measuring dominate the start-up: storage is reserved, drawing
+// held back, the names sorted and each one measured once for all combos.
 void FillFaceCombos(std::span<const HWND> combos, const std::vector<std::wstring>& faces);
 
 }  // namespace fonts
