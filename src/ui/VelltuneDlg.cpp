@@ -65,10 +65,12 @@ BOOL CVelltuneDlg::OnInitDialog()
 
     if (!LocateDataFolder() && !ChooseDataFolder()) {
         // Without a data folder there is nothing to edit: report it and end
-        // before the window is ever seen.
+        // before the window is ever seen. A close request would only post the
+        // Cancel command, and the dialog would be shown before it arrives;
+        // ending here keeps the modal run from showing it at all.
         ShowMessage(text::Join(texts_.settingsFileMissing, texts_.reinstall));
         ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, 0);
-        ::SendMessageW(Handle(), WM_CLOSE, 0, 0);
+        OnCancel();
         return TRUE;
     }
 

@@ -242,7 +242,7 @@ protected:
         Driving(
             [this] {
                 HWND main = dialog.CreateModeless();
-                PumpMessages();  // a close request at start is posted
+                PumpMessages();
                 if (main && !dialog.HasEnded()) ::ShowWindow(main, SW_SHOW);
             },
             steps);
