@@ -20,6 +20,11 @@ bool CVelltuneApp::InitInstance()
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    // Libraries loaded at run time come from the system folder only, never
+    // from the application's or the current folder, where one could be planted.
+    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    ::SetDllDirectoryW(L"");
+
     theApp.InitInstance();
     return 0;
 }
