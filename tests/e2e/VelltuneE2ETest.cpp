@@ -118,6 +118,16 @@ protected:
     };
     static FileState StateOf(const std::wstring& path) { return {ReadFileBytes(path), LastWriteTime(path)}; }
 
+    bool CopyShippedLanguages() const
+    {
+        ::CreateDirectoryW((WorkingFolder() + L"Language").c_str(), nullptr);
+        for (const wchar_t* name : {L"Chinese Simplified.ini", L"Chinese Traditional.ini", L"German.ini"})
+            if (!::CopyFileW((BuildFolder() + L"Language\\" + name).c_str(),
+                             (WorkingFolder() + L"Language\\" + name).c_str(), FALSE))
+                return false;
+        return true;
+    }
+
     TempDir dir;
     VelltuneApp app;  // after dir: the program ends before its folder goes
 };
@@ -295,6 +305,39 @@ TEST_F(E2E, LanguageChosenFromTheMenuIsShownAndRemembered)
     EXPECT_EQ(again.Text(IDCANCEL), L"Schlie\u00dfen");
     ASSERT_TRUE(again.Click(IDCANCEL));
     EXPECT_TRUE(again.WaitForExit());
+}
+
+// Run by ctest under several LANG values: the shipped files and the system
+// language together decide the first start.
+TEST_F(E2E, FirstStartFollowsTheSystemLanguage)
+{
+    wchar_t lang[64] = {};
+    ::GetEnvironmentVariableW(L"LANG", lang, 64);
+    const std::wstring locale = lang;
+    std::wstring expected;
+    if (locale.starts_with(L"zh_CN"))
+        expected = L"Chinese Simplified.ini";
+    else if (locale.starts_with(L"zh_TW") || locale.starts_with(L"zh_HK"))
+        expected = L"Chinese Traditional.ini";
+    else if (locale.starts_with(L"en_US") || locale.starts_with(L"zh_SG"))
+        expected = L"English.ini";
+    else
+        FAIL() << "no expected language for LANG=" << Utf8(locale);
+
+    MakeFixture(kEngine, kAliceConfig);
+    ASSERT_TRUE(CopyShippedLanguages());
+    ASSERT_TRUE(StartAndWaitForMainWindow());
+    wchar_t close[256] = {};
+    ::GetPrivateProfileStringW(L"General", L"Close", L"Close", close, 256,
+                               (WorkingFolder() + L"Language\\" + expected).c_str());
+    if (expected != L"English.ini") {
+        ASSERT_STRNE(close, L"Close") << "the shipped file translates Close";
+    }
+    EXPECT_EQ(app.Text(IDCANCEL), close) << Utf8(expected);
+    CloseAndExpectExit();
+    wchar_t saved[MAX_PATH] = {};
+    ::GetPrivateProfileStringW(L"General", L"LanguageFile", L"", saved, MAX_PATH, SettingsFile().c_str());
+    EXPECT_EQ(std::wstring(saved), expected);
 }
 
 }  // namespace
