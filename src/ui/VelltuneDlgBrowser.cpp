@@ -1,17 +1,174 @@
 // Data folder, accounts, smooth-scroll and new-tab settings of the main dialog.
-#include "ui/VelltuneDlg.h"
+#include <windows.h>
+#include <shlwapi.h>
 
-// Placeholders until the browser group lands.
-bool CVelltuneDlg::LocateDataFolder() { return true; }
-bool CVelltuneDlg::ChooseDataFolder() { return false; }
-bool CVelltuneDlg::FillAccountList() { return true; }
-void CVelltuneDlg::OnAccountSelChange() {}
-void CVelltuneDlg::LoadSmoothScrollSettings() {}
-bool CVelltuneDlg::SaveSmoothScrollSettings() { return true; }
-void CVelltuneDlg::LoadNewTabSettings(const std::wstring&) {}
-bool CVelltuneDlg::SaveNewTabSettings() { return true; }
-void CVelltuneDlg::EnableSmoothScrollControls(bool) {}
-void CVelltuneDlg::OnSmoothScrollEnable() { MarkModified(); }
-void CVelltuneDlg::OnSmoothScrollDisable() { MarkModified(); }
-void CVelltuneDlg::OnScrollValueChange(UINT) {}
-void CVelltuneDlg::OnResetScrollValues() { MarkModified(); }
+#include "app/DataFolder.h"
+#include "app/DialogSetDataFolder.h"
+#include "browser/Accounts.h"
+#include "browser/Layout.h"
+#include "browser/SmoothScrollSettings.h"
+#include "fonts/FitCombo.h"
+#include "resource.h"
+#include "ui/Fields.h"
+#include "ui/VelltuneDlg.h"
+#include "win/MessageBox.h"
+#include "win/Text.h"
+
+namespace {
+
+constexpr int kNewTabBoxes[3] = {IDC_CHECK_ADDRESSBAR, IDC_CHECK_SEARCHBAR, IDC_CHECK_FAVORITES};
+
+}  // namespace
+
+bool CVelltuneDlg::LocateDataFolder()
+{
+    switch (datafolder::Locate(workingFolder_, dataFolder_)) {
+    case datafolder::Located::Stored:
+    case datafolder::Located::Default:
+        return true;
+    case datafolder::Located::NotFound:
+        return false;
+    case datafolder::Located::NoAppData:
+        break;
+    }
+    // A fixed text: the shell failing says nothing a translation could help with.
+    win::ShowMessage(Handle(), L"SHGetFolderPath failed", L"Error");
+    return false;
+}
+
+bool CVelltuneDlg::ChooseDataFolder()
+{
+    CDialogSetDataFolder dialog(Handle());
+    if (dialog.DoModal() != IDOK) return false;
+    // The folder the dialog tested, not a re-read of Settings.ini: when that
+    // file cannot be written, re-reading would bring back the old folder.
+    dataFolder_ = dialog.AcceptedFolder();
+    return true;
+}
+
+bool CVelltuneDlg::FillAccountList()
+{
+    HWND list = Item(IDC_ACCOUNT_LIST);
+    for (const std::wstring& account : browser::ListAccounts(dataFolder_))
+        ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(account.c_str()));
+    if (::SendMessageW(list, CB_GETCOUNT, 0, 0) <= 0) return false;
+    fonts::FitComboToItems(list);
+    return true;
+}
+
+void CVelltuneDlg::OnAccountSelChange()
+{
+    HWND list = Item(IDC_ACCOUNT_LIST);
+    const LRESULT selected = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR) return;
+    std::wstring name(static_cast<size_t>(::SendMessageW(list, CB_GETLBTEXTLEN, selected, 0)) + 1, L'\0');
+    name.resize(static_cast<size_t>(::SendMessageW(list, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(name.data()))));
+    currentAccount_ = name;
+
+    const std::wstring config = browser::AccountConfigPath(dataFolder_, currentAccount_);
+    if (::PathFileExistsW(config.c_str())) {
+        LoadNewTabSettings(config);
+        return;
+    }
+    ShowMessage(texts_.userConfigFileMissing);
+    // The boxes keep their ticks but no longer belong to any account.
+    for (int id : kNewTabBoxes) ::EnableWindow(Item(id), FALSE);
+    currentAccount_.clear();
+}
+
+void CVelltuneDlg::LoadSmoothScrollSettings()
+{
+    const auto settings = browser::SmoothScrollSettings::Load(browser::EngineSettingsPath(dataFolder_));
+    ::CheckRadioButton(Handle(), IDC_RADIO_SCROLL_ON, IDC_RADIO_SCROLL_OFF,
+                       settings.enabled ? IDC_RADIO_SCROLL_ON : IDC_RADIO_SCROLL_OFF);
+    if (!settings.enabled) EnableSmoothScrollControls(false);
+    for (int i = 0; i < 4; ++i) scrollValues_[i] = settings.values[i];
+}
+
+bool CVelltuneDlg::SaveSmoothScrollSettings()
+{
+    browser::SmoothScrollSettings settings;
+    settings.enabled = ::IsDlgButtonChecked(Handle(), IDC_RADIO_SCROLL_ON) == BST_CHECKED;
+    for (int i = 0; i < 4; ++i) settings.values[i] = scrollValues_[i];
+    if (settings.Save(browser::EngineSettingsPath(dataFolder_))) return true;
+    ShowMessage(texts_.saveFailed);
+    return false;
+}
+
+void CVelltuneDlg::LoadNewTabSettings(const std::wstring& configPath)
+{
+    const auto settings = browser::NewTabSettings::Load(configPath);
+    const bool ticks[3] = {settings.addressBar, settings.searchBar, settings.favorite};
+    for (int i = 0; i < 3; ++i) {
+        ::CheckDlgButton(Handle(), kNewTabBoxes[i], ticks[i] ? BST_CHECKED : BST_UNCHECKED);
+        ::EnableWindow(Item(kNewTabBoxes[i]), TRUE);
+    }
+    MarkModified();
+}
+
+bool CVelltuneDlg::SaveNewTabSettings()
+{
+    if (currentAccount_.empty()) return true;
+    const auto ticked = [this](int id) { return ::IsDlgButtonChecked(Handle(), id) == BST_CHECKED; };
+    browser::NewTabSettings settings;
+    settings.addressBar = ticked(IDC_CHECK_ADDRESSBAR);
+    settings.searchBar = ticked(IDC_CHECK_SEARCHBAR);
+    settings.favorite = ticked(IDC_CHECK_FAVORITES);
+    if (settings.Save(browser::AccountConfigPath(dataFolder_, currentAccount_))) return true;
+    ShowMessage(texts_.saveFailed);
+    return false;
+}
+
+void CVelltuneDlg::EnableSmoothScrollControls(bool enable)
+{
+    for (const ui::NumberField& f : ui::kScrollFieldControls) ::EnableWindow(Item(f.editId), enable);
+    for (const ui::NumberField& f : ui::kScrollFieldControls) ::EnableWindow(Item(f.spinId), enable);
+    ::EnableWindow(Item(IDC_RESET_SCROLL), enable);
+}
+
+void CVelltuneDlg::OnSmoothScrollEnable()
+{
+    EnableSmoothScrollControls(true);
+    MarkModified();
+}
+
+void CVelltuneDlg::OnSmoothScrollDisable()
+{
+    EnableSmoothScrollControls(false);
+    MarkModified();
+}
+
+void CVelltuneDlg::OnScrollValueChange(UINT editId)
+{
+    const int index = ui::FieldIndex(ui::kScrollFieldControls, static_cast<int>(editId));
+    if (index < 0) return;
+    const ui::NumberField& field = ui::kScrollFieldControls[index];
+
+    const browser::FieldDecision decision = browser::CheckScrollField(win::GetItemText(Handle(), field.editId), field.maxValue);
+    switch (decision.action) {
+    case browser::FieldAction::OutOfRange:
+        ShowMessage(texts_.valueOutOfRange);
+        // Puts the last accepted value back; its own check then accepts it.
+        UpdateData(false);
+        break;
+    case browser::FieldAction::ReplaceByDefault: {
+        // Setting the text runs this check again at once, which accepts the default.
+        win::SetItemText(Handle(), field.editId, win::FormatInt(field.fallback));
+        HWND edit = Item(field.editId);
+        ::SendMessageW(edit, EM_SETSEL, 0, -1);
+        ::SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+        break;
+    }
+    case browser::FieldAction::Accept:
+        scrollValues_[index] = static_cast<int>(decision.value);
+        MarkModified();
+        break;
+    }
+}
+
+void CVelltuneDlg::OnResetScrollValues()
+{
+    for (int i = 0; i < 4; ++i) scrollValues_[i] = browser::kScrollFields[i].defaultValue;
+    UpdateData(false);
+    MarkModified();
+}

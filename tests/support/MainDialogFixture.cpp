@@ -2,13 +2,14 @@
 
 namespace velltune::test {
 
-WorkingFolderFixture::WorkingFolderFixture()
+WorkingFolderFixture::WorkingFolderFixture(Accounts accounts)
 {
     wchar_t buffer[MAX_PATH];
     ::GetCurrentDirectoryW(MAX_PATH, buffer);
     savedDirectory_ = buffer;
     WriteEngineFile("[ScrollPage]\r\nScrollPageSmoothly=true\r\n");
     ::CreateDirectoryW((DataFolder() + L"Users").c_str(), nullptr);
+    if (accounts == Accounts::One) AddAccount(L"Default", nullptr);
     WriteFileBytes(dir_ / L"Settings.ini", "[General]\r\nDataFolder=" + Utf8(DataFolder()) + "\r\n");
     ::SetCurrentDirectoryW(dir_.Path().c_str());
 }

@@ -14,7 +14,10 @@ namespace velltune::test {
 
 class WorkingFolderFixture {
 public:
-    WorkingFolderFixture();
+    // By default Users\ holds one account folder (without config.ini), so
+    // that the dialog opens without the empty-account-list message.
+    enum class Accounts { One, None };
+    explicit WorkingFolderFixture(Accounts accounts = Accounts::One);
     ~WorkingFolderFixture();
     WorkingFolderFixture(const WorkingFolderFixture&) = delete;
     WorkingFolderFixture& operator=(const WorkingFolderFixture&) = delete;

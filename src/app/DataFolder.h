@@ -1,0 +1,34 @@
+// Finding the browser data folder: the one stored in Settings.ini, else the
+// browser's default place in the roaming application-data folder. A folder
+// counts when its engine settings file exists (browser::IsDataFolder).
+#pragma once
+
+#include <string>
+
+namespace datafolder {
+
+// The roaming application-data folder followed by "Nerovia3\". False when the
+// shell names no such folder.
+bool DefaultDataFolder(std::wstring& folder);
+
+enum class Located {
+    Stored,     // the stored folder is valid and used as it is, not rewritten
+    Default,    // the default folder is valid and has been stored
+    NotFound,   // neither is valid; the data folder is empty
+    NoAppData,  // the shell failed; the data folder keeps the stored text
+};
+
+// Settles the data folder at start, without asking anyone.
+Located Locate(const std::wstring& workingFolder, std::wstring& dataFolder);
+
+enum class Candidate {
+    Empty,          // nothing typed
+    NotDataFolder,  // no engine settings file below it
+    Valid,
+};
+
+// The accept rule of the data-folder dialog. The text is taken untrimmed; a
+// final "\" is appended when missing, so the caller stores what was tested.
+Candidate CheckCandidate(std::wstring& folder);
+
+}  // namespace datafolder

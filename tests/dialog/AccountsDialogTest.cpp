@@ -1,0 +1,125 @@
+// The account list and the new-tab switches of the real main dialog.
+#include "MainDialogHarness.h"
+
+using namespace velltune::test;
+
+namespace {
+
+const int kNewTabBoxes[3] = {IDC_CHECK_ADDRESSBAR, IDC_CHECK_SEARCHBAR, IDC_CHECK_FAVORITES};
+
+std::wstring ListEntry(HWND list, int index)
+{
+    wchar_t text[128] = {};
+    ::SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+class AccountListDialog : public MainDialogHarness {
+protected:
+    AccountListDialog() : MainDialogHarness(WorkingFolderFixture::Accounts::None) {}
+};
+
+TEST_F(AccountListDialog, ListsTheAccountFoldersSortedWithNoneSelected)
+{
+    folder.AddAccount(L"bob", nullptr);
+    folder.AddAccount(L"Alice", nullptr);
+    folder.AddAccount(L"carol", nullptr);
+    WriteFileBytes(folder.DataFolder() + L"Users\\notes.txt", "not an account");
+    ASSERT_TRUE(Open());
+
+    HWND list = Item(IDC_ACCOUNT_LIST);
+    ASSERT_EQ(::SendMessageW(list, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(ListEntry(list, 0), L"Alice");
+    EXPECT_EQ(ListEntry(list, 1), L"bob");
+    EXPECT_EQ(ListEntry(list, 2), L"carol");
+    EXPECT_EQ(::SendMessageW(list, CB_GETCURSEL, 0, 0), CB_ERR);
+    for (int id : kNewTabBoxes) EXPECT_FALSE(Enabled(id)) << id;
+    EXPECT_TRUE(boxes.Texts().empty());
+}
+
+TEST_F(AccountListDialog, MissingUsersFolderIsReportedOnceAndTheDialogStillOpens)
+{
+    ASSERT_TRUE(::RemoveDirectoryW((folder.DataFolder() + L"Users").c_str()));
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Failed to get Nerovia 3 users list!"});
+    EXPECT_EQ(::SendMessageW(Item(IDC_ACCOUNT_LIST), CB_GETCOUNT, 0, 0), 0);
+    EXPECT_FALSE(dialog.HasEnded());
+    EXPECT_FALSE(dialog.IsModified());
+    for (int id : kNewTabBoxes) EXPECT_FALSE(Enabled(id)) << id;
+}
+
+using NewTabDialog = MainDialogHarness;
+
+TEST_F(NewTabDialog, MissingSectionShowsClearTickedTickedAndApplyAddsIt)
+{
+    folder.AddAccount(L"alice", "[General]\r\nName=alice\r\n");
+    ASSERT_TRUE(Open());
+    ASSERT_TRUE(SelectAccount(L"alice"));
+    EXPECT_EQ(dialog.CurrentAccount(), L"alice");
+    EXPECT_FALSE(Checked(IDC_CHECK_ADDRESSBAR));
+    EXPECT_TRUE(Checked(IDC_CHECK_SEARCHBAR));
+    EXPECT_TRUE(Checked(IDC_CHECK_FAVORITES));
+    for (int id : kNewTabBoxes) EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_TRUE(Enabled(IDC_APPLY)) << "choosing an account with a config.ini counts as a change";
+
+    Click(IDC_APPLY);
+    EXPECT_EQ(ReadFileBytes(folder.ConfigFile(L"alice")),
+              "[General]\r\nName=alice\r\n[CreateNewTab]\r\nAddressBarInput=0\r\nSearchBarInput=1\r\nClickOnFavorite=1\r\n");
+    EXPECT_TRUE(boxes.Texts().empty());
+}
+
+TEST_F(NewTabDialog, StoredTwoShowsTickedAndIsSavedAsOne)
+{
+    folder.AddAccount(L"alice", "[CreateNewTab]\r\nAddressBarInput=2\r\nSearchBarInput=0\r\nClickOnFavorite=0\r\n");
+    ASSERT_TRUE(Open());
+    ASSERT_TRUE(SelectAccount(L"alice"));
+    EXPECT_TRUE(Checked(IDC_CHECK_ADDRESSBAR));
+    EXPECT_FALSE(Checked(IDC_CHECK_SEARCHBAR));
+    Click(IDC_CHECK_FAVORITES);
+    Click(IDC_APPLY);
+    EXPECT_EQ(ReadFileBytes(folder.ConfigFile(L"alice")),
+              "[CreateNewTab]\r\nAddressBarInput=1\r\nSearchBarInput=0\r\nClickOnFavorite=1\r\n");
+}
+
+TEST_F(NewTabDialog, NoAccountChosenWritesNoNewTabKey)
+{
+    const char config[] = "[General]\r\nName=alice\r\n";
+    folder.AddAccount(L"alice", config);
+    ASSERT_TRUE(Open());
+    Click(IDC_RADIO_SCROLL_ON);
+    Click(IDC_APPLY);
+    EXPECT_FALSE(Enabled(IDC_APPLY));
+    EXPECT_EQ(ReadFileBytes(folder.ConfigFile(L"alice")), config);
+    EXPECT_NE(EngineBytes().find("WheelStep=140"), std::string::npos) << "the smooth-scroll save still ran";
+}
+
+TEST_F(NewTabDialog, AccountWithoutConfigIsReportedAndNothingIsWrittenForIt)
+{
+    const char config[] = "[CreateNewTab]\r\nAddressBarInput=1\r\nSearchBarInput=0\r\nClickOnFavorite=1\r\n";
+    folder.AddAccount(L"alice", config);
+    ASSERT_TRUE(Open());
+    ASSERT_TRUE(SelectAccount(L"alice"));
+    Click(IDC_APPLY);
+    ASSERT_FALSE(Enabled(IDC_APPLY));
+
+    ASSERT_TRUE(SelectAccount(L"Default"));  // the fixture's account has no config.ini
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Cannot find Nerovia 3 user config file."});
+    EXPECT_EQ(dialog.CurrentAccount(), L"");
+    for (int id : kNewTabBoxes) EXPECT_FALSE(Enabled(id)) << id;
+    EXPECT_TRUE(Checked(IDC_CHECK_ADDRESSBAR)) << "the ticks stay as they were";
+    EXPECT_FALSE(Checked(IDC_CHECK_SEARCHBAR));
+    EXPECT_FALSE(Enabled(IDC_APPLY)) << "a failed choice is no change";
+
+    Click(IDC_RADIO_SCROLL_ON);
+    WriteFileBytes(folder.ConfigFile(L"alice"), config);
+    Click(IDC_APPLY);
+    EXPECT_EQ(ReadFileBytes(folder.ConfigFile(L"alice")), config);
+    EXPECT_FALSE(FileExists(folder.ConfigFile(L"Default")));
+
+    // A valid account afterwards takes the boxes back.
+    ASSERT_TRUE(SelectAccount(L"alice"));
+    for (int id : kNewTabBoxes) EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_EQ(dialog.CurrentAccount(), L"alice");
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+// What stops a save in the real main dialog: a running Nerovia 3, and a write
+// that the platform refuses. Either way nothing after it is written and the
+// dialog stays modified with Apply enabled.
+#include "MainDialogHarness.h"
+#include "ProcessSupport.h"
+
+using namespace velltune::test;
+
+namespace {
+
+const char kEngine[] =
+    "[ScrollPage]\r\n"
+    "ScrollPageSmoothly=true\r\n"
+    "WheelBeginDumping=30\r\n"
+    "WheelEndDumping=60\r\n"
+    "WheelAccel=8\r\n"
+    "WheelStep=150\r\n";
+const char kConfig[] = "[CreateNewTab]\r\nAddressBarInput=0\r\nSearchBarInput=1\r\nClickOnFavorite=1\r\n";
+const wchar_t kRunning[] =
+    L"Settings cannot be saved while Nerovia 3 is running.\n\nPlease exit Nerovia 3 and try again later.";
+
+class SaveRefusal : public MainDialogHarness {
+protected:
+    void SetUp() override
+    {
+        folder.WriteEngineFile(kEngine);
+        folder.AddAccount(L"alice", kConfig);
+        // An account whose config.ini is a folder: it passes the existence test, but no write reaches it.
+        folder.AddAccount(L"bob", nullptr);
+        ASSERT_TRUE(::CreateDirectoryW((folder.DataFolder() + L"Users\\bob\\Config").c_str(), nullptr));
+        ASSERT_TRUE(::CreateDirectoryW(folder.ConfigFile(L"bob").c_str(), nullptr));
+        ASSERT_TRUE(Open());
+        ASSERT_TRUE(SelectAccount(L"alice"));
+        SetText(IDC_EDIT_STEP, L"200");
+        Click(IDC_CHECK_ADDRESSBAR);
+        ASSERT_TRUE(Enabled(IDC_APPLY));
+    }
+    void ExpectNothingWritten()
+    {
+        EXPECT_EQ(EngineBytes(), kEngine);
+        EXPECT_EQ(ReadFileBytes(folder.ConfigFile(L"alice")), kConfig);
+    }
+    void ExpectStillModified()
+    {
+        EXPECT_TRUE(dialog.IsModified());
+        EXPECT_TRUE(Enabled(IDC_APPLY));
+        EXPECT_EQ(Text(IDCANCEL), L"Cancel");
+        EXPECT_FALSE(dialog.HasEnded());
+    }
+};
+
+TEST_F(SaveRefusal, RunningNeroviaThreeStopsApplyAndOk)
+{
+    FakeBrowser browserProcess(L"fake_nerovia.exe", L"Nerovia.exe");
+    ASSERT_TRUE(browserProcess.Started());
+
+    Click(IDC_APPLY);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{kRunning});
+    ExpectNothingWritten();
+    ExpectStillModified();
+
+    boxes.Clear();
+    Click(IDOK);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{kRunning});
+    ExpectNothingWritten();
+    ExpectStillModified();
+}
+
+class SaveGoesOn : public SaveRefusal, public ::testing::WithParamInterface<std::pair<const wchar_t*, const wchar_t*>> {};
+
+TEST_P(SaveGoesOn, WhenTheRunningProgramIsNoNeroviaThree)
+{
+    FakeBrowser other(GetParam().first, GetParam().second);
+    ASSERT_TRUE(other.Started());
+    Click(IDC_APPLY);
+    EXPECT_TRUE(boxes.Texts().empty());
+    EXPECT_NE(EngineBytes().find("WheelStep=200"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(folder.ConfigFile(L"alice")).find("AddressBarInput=1"), std::string::npos);
+    EXPECT_FALSE(Enabled(IDC_APPLY));
+}
+
+INSTANTIATE_TEST_SUITE_P(Guard, SaveGoesOn,
+                         ::testing::Values(std::make_pair(L"fake_nerovia_v2.exe", L"Nerovia.exe"),
+                                           std::make_pair(L"fake_nerovia.exe", L"NEROVIA.EXE")));
+
+TEST_F(SaveRefusal, LockedEngineFileStopsTheSaveBeforeTheAccountsFile)
+{
+    {
+        FileLock lock(folder.EngineFile());
+        ASSERT_TRUE(lock.Held());
+        Click(IDC_APPLY);
+    }
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Failed to save Nerovia 3 settings!"});
+    EXPECT_EQ(boxes.Boxes()[0].owner, dialog.Handle());
+    ExpectNothingWritten();
+    ExpectStillModified();
+}
+
+TEST_F(SaveRefusal, ConfigPathThatIsAFolderStopsTheSaveAfterTheEngineFile)
+{
+    ASSERT_TRUE(SelectAccount(L"bob"));
+    EXPECT_TRUE(Enabled(IDC_CHECK_ADDRESSBAR));
+
+    Click(IDC_APPLY);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Failed to save Nerovia 3 settings!"});
+    EXPECT_NE(EngineBytes().find("WheelStep=200"), std::string::npos) << "the save before it went through";
+    ExpectStillModified();
+}
+
+TEST_F(SaveRefusal, OkAfterAFailedSaveStaysOpen)
+{
+    {
+        FileLock lock(folder.EngineFile());
+        ASSERT_TRUE(lock.Held());
+        Click(IDOK);
+    }
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Failed to save Nerovia 3 settings!"});
+    ExpectNothingWritten();
+    ExpectStillModified();
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+// Settling the browser data folder on real files: the stored folder, the
+// default one under the roaming application-data folder, and the accept rule
+// of the data-folder dialog.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "TestSupport.h"
+#include "app/DataFolder.h"
+
+using namespace velltune::test;
+using datafolder::Candidate;
+using datafolder::Located;
+
+namespace {
+
+void MakeDataFolder(const std::wstring& folder)
+{
+    WriteFileBytes(folder + L"Temp\\WebKit\\WKSetting.ini", "[ScrollPage]\r\n");
+}
+
+void RemoveTree(const std::wstring& folder)
+{
+    std::wstring from = folder;
+    from.push_back(L'\0');  // the shell wants a double-terminated list
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NO_UI;
+    ::SHFileOperationW(&op);
+}
+
+// The default folder lives in the prefix's real application-data folder: each
+// test starts and ends without it.
+class DataFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        wchar_t appData[MAX_PATH];
+        ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData), S_OK);
+        defaultFolder = std::wstring(appData) + L"\\Nerovia3\\";
+        RemoveTree(defaultFolder.substr(0, defaultFolder.size() - 1));
+        ASSERT_FALSE(FileExists(defaultFolder));
+    }
+    void TearDown() override { RemoveTree(defaultFolder.substr(0, defaultFolder.size() - 1)); }
+
+    void StoreDataFolder(const std::wstring& folder)
+    {
+        WriteFileBytes(working / L"Settings.ini", "[General]\r\nDataFolder=" + Utf8(folder) + "\r\n");
+    }
+    std::string SettingsBytes() { return ReadFileBytes(working / L"Settings.ini"); }
+
+    TempDir working;
+    TempDir data;
+    std::wstring defaultFolder;
+};
+
+TEST_F(DataFolderTest, ValidStoredFolderIsUsedAndNotRewritten)
+{
+    MakeDataFolder(data.Path());
+    MakeDataFolder(defaultFolder);
+    StoreDataFolder(data.Path());
+    const std::string before = SettingsBytes();
+
+    std::wstring folder;
+    EXPECT_EQ(datafolder::Locate(working.Path(), folder), Located::Stored);
+    EXPECT_EQ(folder, data.Path());
+    EXPECT_EQ(SettingsBytes(), before);
+}
+
+TEST_F(DataFolderTest, StoredFolderWithoutFinalBackslashFails)
+{
+    MakeDataFolder(data.Path());
+    const std::wstring withoutBackslash = data.Path().substr(0, data.Path().size() - 1);
+    StoreDataFolder(withoutBackslash);
+    const std::string before = SettingsBytes();
+
+    std::wstring folder = L"junk";
+    EXPECT_EQ(datafolder::Locate(working.Path(), folder), Located::NotFound);
+    EXPECT_EQ(folder, L"");
+    EXPECT_EQ(SettingsBytes(), before);
+}
+
+TEST_F(DataFolderTest, DefaultFolderIsFoundAndWrittenOverAnInvalidStoredOne)
+{
+    MakeDataFolder(defaultFolder);
+    StoreDataFolder(data.Path());  // no engine settings file there
+
+    std::wstring folder;
+    EXPECT_EQ(datafolder::Locate(working.Path(), folder), Located::Default);
+    EXPECT_EQ(folder, defaultFolder);
+    EXPECT_EQ(SettingsBytes(), "[General]\r\nDataFolder=" + Utf8(defaultFolder) + "\r\n");
+}
+
+TEST_F(DataFolderTest, DefaultFolderIsWrittenWhenNothingIsStored)
+{
+    MakeDataFolder(defaultFolder);
+    std::wstring folder;
+    EXPECT_EQ(datafolder::Locate(working.Path(), folder), Located::Default);
+    EXPECT_EQ(folder, defaultFolder);
+    EXPECT_EQ(SettingsBytes(), "[General]\r\nDataFolder=" + Utf8(defaultFolder) + "\r\n");
+
+    std::wstring named;
+    ASSERT_TRUE(datafolder::DefaultDataFolder(named));
+    EXPECT_EQ(named, defaultFolder);
+}
+
+TEST_F(DataFolderTest, NeitherValidLeavesTheFolderEmptyAndWritesNothing)
+{
+    std::wstring folder;
+    EXPECT_EQ(datafolder::Locate(working.Path(), folder), Located::NotFound);
+    EXPECT_EQ(folder, L"");
+    EXPECT_FALSE(FileExists(working / L"Settings.ini"));
+}
+
+TEST_F(DataFolderTest, AcceptRuleAppendsTheBackslashAndTestsTheEngineFile)
+{
+    MakeDataFolder(data.Path());
+    const std::wstring withoutBackslash = data.Path().substr(0, data.Path().size() - 1);
+
+    std::wstring text = withoutBackslash;
+    EXPECT_EQ(datafolder::CheckCandidate(text), Candidate::Valid);
+    EXPECT_EQ(text, data.Path());
+
+    text = data.Path();
+    EXPECT_EQ(datafolder::CheckCandidate(text), Candidate::Valid);
+    EXPECT_EQ(text, data.Path());
+
+    text = working.Path();
+    EXPECT_EQ(datafolder::CheckCandidate(text), Candidate::NotDataFolder);
+
+    text = L"";
+    EXPECT_EQ(datafolder::CheckCandidate(text), Candidate::Empty);
+
+    // Blanks are not trimmed: they make a folder name of their own.
+    text = L"   ";
+    EXPECT_EQ(datafolder::CheckCandidate(text), Candidate::NotDataFolder);
+    EXPECT_EQ(text, L"   \\");
+}
+
+}  // namespace
