@@ -18,6 +18,18 @@ std::wstring TitleOf(HWND window)
     return buffer;
 }
 
+// A control's text through WM_GETTEXT: GetWindowText on another process's
+// window reads only the caption the system keeps, which an edit leaves empty.
+std::wstring ControlText(HWND control)
+{
+    wchar_t buffer[2048] = {};
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutW(control, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, 10000,
+                               &length))
+        return {};
+    return std::wstring(buffer, length);
+}
+
 bool IsDialogClass(HWND window)
 {
     wchar_t cls[64] = {};
@@ -131,7 +143,7 @@ HWND VelltuneApp::WaitForMessageBox(milliseconds timeout) const
 
 std::wstring VelltuneApp::MessageText(HWND box)
 {
-    return TitleOf(::GetDlgItem(box, 0xFFFF));
+    return ControlText(::GetDlgItem(box, 0xFFFF));
 }
 
 bool VelltuneApp::Answer(HWND box) const
@@ -157,7 +169,7 @@ bool VelltuneApp::SetText(int id, const std::wstring& text) const
 
 std::wstring VelltuneApp::Text(int id) const
 {
-    return TitleOf(::GetDlgItem(main_, id));
+    return ControlText(::GetDlgItem(main_, id));
 }
 
 bool VelltuneApp::IsEnabled(int id) const
