@@ -1,10 +1,24 @@
 #include "fonts/FitCombo.h"
 
-#include <string>
-
 #include "win/Handles.h"
 
 namespace fonts {
+
+namespace {
+
+void GrowItemHeight(HWND combo, WPARAM index, LONG height)
+{
+    if (::SendMessageW(combo, CB_GETITEMHEIGHT, index, 0) < height)
+        ::SendMessageW(combo, CB_SETITEMHEIGHT, index, MAKELPARAM(height, 0));
+}
+
+void GrowDroppedWidth(HWND combo, LONG width)
+{
+    if (::SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0) < width)
+        ::SendMessageW(combo, CB_SETDROPPEDWIDTH, width, 0);
+}
+
+}  // namespace
 
 void FitComboToItems(HWND combo)
 {
@@ -18,10 +32,32 @@ void FitComboToItems(HWND combo)
         ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
         SIZE size{};
         if (!::GetTextExtentPoint32W(dc.Get(), entry.c_str(), static_cast<int>(length), &size)) continue;
-        if (::SendMessageW(combo, CB_GETITEMHEIGHT, i, 0) < size.cy)
-            ::SendMessageW(combo, CB_SETITEMHEIGHT, i, MAKELPARAM(size.cy, 0));
-        if (::SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0) < size.cx)
-            ::SendMessageW(combo, CB_SETDROPPEDWIDTH, size.cx, 0);
+        GrowItemHeight(combo, static_cast<WPARAM>(i), size.cy);
+        GrowDroppedWidth(combo, size.cx);
+    }
+}
+
+void FitCombosToTexts(std::span<const HWND> combos, const std::vector<std::wstring>& texts)
+{
+    if (combos.empty() || texts.empty()) return;
+    SIZE largest{};
+    {
+        // A combo's DC carries the default font, not the list's: every combo
+        // measures alike, so one DC serves them all.
+        win::WindowDC dc(combos.front());
+        if (!dc) return;
+        for (const std::wstring& text : texts) {
+            SIZE size{};
+            if (!::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size)) continue;
+            if (size.cx > largest.cx) largest.cx = size.cx;
+            if (size.cy > largest.cy) largest.cy = size.cy;
+        }
+    }
+    // The entries share one height, so growing index 0 is growing them all.
+    for (HWND combo : combos) {
+        if (::SendMessageW(combo, CB_GETCOUNT, 0, 0) <= 0) continue;
+        GrowItemHeight(combo, 0, largest.cy);
+        GrowDroppedWidth(combo, largest.cx);
     }
 }
 

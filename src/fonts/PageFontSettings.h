@@ -1,5 +1,8 @@
-// The page-font section of the engine settings file: six faces and four sizes.
+// The page-font section of the engine settings file: six faces and four sizes,
+// and the rules that join them to the face lists without knowing any window.
 #pragma once
+
+#include <windows.h>
 
 #include <optional>
 #include <string>
@@ -7,6 +10,8 @@
 namespace fonts {
 
 enum FaceRole { kSerif, kSansSerif, kStandard, kFixed, kCursive, kFantasy, kFaceRoleCount };
+
+inline constexpr wchar_t kFontSection[] = L"Font";
 
 struct FaceKey {
     const wchar_t* key;
@@ -19,6 +24,14 @@ inline constexpr FaceKey kFaceKeys[kFaceRoleCount] = {
     {L"CursiveFontFamily", L"Comic Sans MS"}, {L"FantasyFontFamily", L"Impact"},
 };
 
+// The browser's own order of writing; a file without the section receives its
+// keys in this order, so it must not be changed.
+inline constexpr FaceRole kFaceWriteOrder[kFaceRoleCount] = {kSerif,    kCursive,   kFantasy,
+                                                             kStandard, kSansSerif, kFixed};
+
+// Face names are read into 50 characters, terminator included.
+inline constexpr DWORD kFaceCapacity = 50;
+
 struct SizeKey {
     const wchar_t* key;
     int defaultValue;
@@ -30,5 +43,56 @@ inline constexpr SizeKey kSizeKeys[4] = {
     {L"MinimumFontSize", 1},
     {L"MinimumLogicalFontSize", 9},
 };
+
+struct PageFontSettings {
+    std::wstring faces[kFaceRoleCount] = {kFaceKeys[0].defaultFace, kFaceKeys[1].defaultFace,
+                                          kFaceKeys[2].defaultFace, kFaceKeys[3].defaultFace,
+                                          kFaceKeys[4].defaultFace, kFaceKeys[5].defaultFace};
+    int sizes[4] = {kSizeKeys[0].defaultValue, kSizeKeys[1].defaultValue, kSizeKeys[2].defaultValue,
+                    kSizeKeys[3].defaultValue};
+
+    // Missing file, section or key gives the default; values pass unchecked
+    // (an empty face stays empty, a size of 0 or 150 stays as it is).
+    static PageFontSettings Load(const std::wstring& engineFile);
+
+    // The ten keys in write order. False at the first write that fails;
+    // nothing after it is written.
+    bool Save(const std::wstring& engineFile) const;
+};
+
+// One face list of the dialog, seen through the three things the rules need.
+class FaceList {
+public:
+    virtual ~FaceList() = default;
+    // Index of the first entry equal to the face without regard to case.
+    virtual std::optional<int> FindNoCase(const std::wstring& face) const = 0;
+    // Selects without announcing it: a choice of the program is no user change.
+    virtual void Select(int index) = 0;
+    virtual std::optional<std::wstring> SelectedText() const = 0;
+};
+
+using RoleLists = FaceList* const (&)[kFaceRoleCount];
+
+// Selects each role's face in its list; a face the list does not hold leaves
+// that list as it was. Used by the load and, with the defaults, by reset.
+void ChooseFaces(const PageFontSettings& settings, RoleLists roleLists);
+
+// The record the save writes: with set-all on, the set-all list's face for all
+// six roles (none when it has no selection: the caller refuses to save);
+// otherwise each list's face, or the role's default when it has none.
+std::optional<PageFontSettings> RecordFromControls(bool setAll, const FaceList& setAllList, RoleLists roleLists,
+                                                   const int (&sizes)[4]);
+
+// How a size field reads its text: blanks around digits only, up to
+// 4294967295. Empty text, a sign or any other character is not a number.
+std::optional<unsigned> ReadSizeText(const std::wstring& text);
+
+// What a size field does with its text: keep the number it reads, or show
+// another in its place (the fallback for no number, 1 for a zero).
+struct SizeFieldDecision {
+    bool replace;
+    unsigned value;
+};
+SizeFieldDecision CheckSizeField(const std::wstring& text, int fallback);
 
 }  // namespace fonts

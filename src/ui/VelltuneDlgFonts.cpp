@@ -1,10 +1,117 @@
 // Page-font lists and fields of the main dialog.
-#include "ui/VelltuneDlg.h"
+#include <array>
 
-// Placeholders until the font group lands.
-void CVelltuneDlg::FillFontLists() {}
-void CVelltuneDlg::LoadPageFontSettings() {}
-bool CVelltuneDlg::SavePageFontSettings() { return true; }
-void CVelltuneDlg::OnSetAllFonts() { MarkModified(); }
-void CVelltuneDlg::OnSizeFieldChange(UINT) {}
-void CVelltuneDlg::OnResetFonts() { MarkModified(); }
+#include "browser/Layout.h"
+#include "fonts/FaceCombo.h"
+#include "fonts/InstalledFaces.h"
+#include "fonts/PageFontSettings.h"
+#include "resource.h"
+#include "ui/Fields.h"
+#include "ui/VelltuneDlg.h"
+#include "win/Text.h"
+
+namespace {
+
+// The six role lists in the order of fonts::FaceRole.
+constexpr int kRoleListIds[fonts::kFaceRoleCount] = {IDC_FACE_SERIF, IDC_FACE_SANSSERIF, IDC_FACE_STANDARD,
+                                                     IDC_FACE_FIXED, IDC_FACE_CURSIVE,   IDC_FACE_FANTASY};
+
+struct RoleFaceLists {
+    explicit RoleFaceLists(HWND dialog)
+        : lists{fonts::ComboFaceList(::GetDlgItem(dialog, kRoleListIds[0])),
+                fonts::ComboFaceList(::GetDlgItem(dialog, kRoleListIds[1])),
+                fonts::ComboFaceList(::GetDlgItem(dialog, kRoleListIds[2])),
+                fonts::ComboFaceList(::GetDlgItem(dialog, kRoleListIds[3])),
+                fonts::ComboFaceList(::GetDlgItem(dialog, kRoleListIds[4])),
+                fonts::ComboFaceList(::GetDlgItem(dialog, kRoleListIds[5]))},
+          pointers{&lists[0], &lists[1], &lists[2], &lists[3], &lists[4], &lists[5]}
+    {
+    }
+    std::array<fonts::ComboFaceList, fonts::kFaceRoleCount> lists;
+    fonts::FaceList* const pointers[fonts::kFaceRoleCount];
+};
+
+void EnableRoleLists(HWND dialog, bool setAll)
+{
+    for (int id : kRoleListIds) ::EnableWindow(::GetDlgItem(dialog, id), !setAll);
+    ::EnableWindow(::GetDlgItem(dialog, IDC_FACE_SETALL), setAll);
+}
+
+bool SetAllChecked(HWND dialog)
+{
+    return ::IsDlgButtonChecked(dialog, IDC_CHECK_SETALL) == BST_CHECKED;
+}
+
+}  // namespace
+
+void CVelltuneDlg::FillFontLists()
+{
+    installedFaces_ = fonts::EnumerateInstalledFaces();
+    HWND lists[std::size(ui::kFaceLists)];
+    for (size_t i = 0; i < std::size(lists); ++i) lists[i] = Item(ui::kFaceLists[i]);
+    fonts::FillFaceCombos(lists, installedFaces_);
+}
+
+void CVelltuneDlg::LoadPageFontSettings()
+{
+    const fonts::PageFontSettings settings = fonts::PageFontSettings::Load(browser::EngineSettingsPath(dataFolder_));
+    RoleFaceLists roles(Handle());
+    fonts::ChooseFaces(settings, roles.pointers);
+    for (int i = 0; i < 4; ++i) sizeValues_[i] = settings.sizes[i];
+}
+
+bool CVelltuneDlg::SavePageFontSettings()
+{
+    RoleFaceLists roles(Handle());
+    const fonts::ComboFaceList setAllList(Item(IDC_FACE_SETALL));
+    const std::optional<fonts::PageFontSettings> record =
+        fonts::RecordFromControls(SetAllChecked(Handle()), setAllList, roles.pointers, sizeValues_);
+    if (!record) {
+        ShowMessage(texts_.selectSetAllFont);
+        return false;
+    }
+    if (!record->Save(browser::EngineSettingsPath(dataFolder_))) {
+        ShowMessage(texts_.saveFailed);
+        return false;
+    }
+    return true;
+}
+
+void CVelltuneDlg::OnSetAllFonts()
+{
+    EnableRoleLists(Handle(), SetAllChecked(Handle()));
+    MarkModified();
+}
+
+void CVelltuneDlg::OnSizeFieldChange(UINT editId)
+{
+    const int index = ui::FieldIndex(ui::kSizeFieldControls, static_cast<int>(editId));
+    if (index < 0) return;
+    const ui::NumberField& field = ui::kSizeFieldControls[index];
+    // The text is read here rather than by GetDlgItemInt, which under Wine
+    // takes "-5" for a large number.
+    const fonts::SizeFieldDecision decision = fonts::CheckSizeField(win::GetItemText(Handle(), field.editId), field.fallback);
+    if (decision.replace) {
+        // The new text raises this handler again, which stores it; selecting
+        // it lets the next keystroke replace it.
+        ::SetDlgItemInt(Handle(), field.editId, decision.value, FALSE);
+        ::SendDlgItemMessageW(Handle(), field.editId, EM_SETSEL, 0, -1);
+        ::SendDlgItemMessageW(Handle(), field.editId, EM_SCROLLCARET, 0, 0);
+        return;
+    }
+    sizeValues_[index] = static_cast<int>(decision.value);
+    MarkModified();
+}
+
+void CVelltuneDlg::OnResetFonts()
+{
+    if (SetAllChecked(Handle())) {
+        ::CheckDlgButton(Handle(), IDC_CHECK_SETALL, BST_UNCHECKED);
+        EnableRoleLists(Handle(), false);
+    }
+    RoleFaceLists roles(Handle());
+    fonts::ChooseFaces(fonts::PageFontSettings{}, roles.pointers);
+    for (int i = 0; i < 4; ++i) sizeValues_[i] = fonts::kSizeKeys[i].defaultValue;
+    UpdateData(false);
+    MarkModified();
+}

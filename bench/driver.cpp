@@ -1,0 +1,193 @@
+// Prints start-up figures for scripts/bench: for each program, the time from
+// CreateProcessW to its dialog being idle and visible, over several runs, and
+// the cost of filling the seven face lists with and without the measures that
+// keep it quick. Figures only: nothing here passes or fails.
+//
+//   driver.exe RUNS EXE TITLE [EXE TITLE ...]
+// The first program is compared with each of the others.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "fonts/FaceCombo.h"
+#include "fonts/FitCombo.h"
+#include "fonts/InstalledFaces.h"
+#include "resource.h"
+#include "win/Dialog.h"
+#include "win/Handles.h"
+
+namespace {
+
+double Now()
+{
+    LARGE_INTEGER frequency, counter;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+struct Stats {
+    double median, low, high;
+};
+
+Stats Summarise(std::vector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    const size_t n = samples.size();
+    const double median = n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
+    return {median, samples.front(), samples.back()};
+}
+
+struct FindState {
+    DWORD process;
+    const wchar_t* title;
+    HWND found;
+};
+
+HWND FindVisibleDialog(DWORD process, const wchar_t* title)
+{
+    FindState state{process, title, nullptr};
+    ::EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<FindState*>(p);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(w, &owner);
+            wchar_t cls[16] = {}, text[64] = {};
+            ::GetClassNameW(w, cls, 16);
+            ::GetWindowTextW(w, text, 64);
+            if (owner == s->process && ::IsWindowVisible(w) && std::wstring(cls) == L"#32770" &&
+                std::wstring(text) == s->title) {
+                s->found = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&state));
+    return state.found;
+}
+
+// Milliseconds from CreateProcessW to a visible, idle dialog; negative on failure.
+double TimeStartup(const std::wstring& exe, const wchar_t* title)
+{
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    const double start = Now();
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return -1;
+    win::KernelHandle process(info.hProcess), thread(info.hThread);
+    ::WaitForInputIdle(process.Get(), 30000);
+    HWND window = nullptr;
+    double ready = -1;
+    while (Now() - start < 30000) {
+        window = FindVisibleDialog(info.dwProcessId, title);
+        if (window) {
+            ready = Now() - start;
+            break;
+        }
+        if (::WaitForSingleObject(process.Get(), 1) == WAIT_OBJECT_0) break;
+    }
+    if (window) ::PostMessageW(window, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(process.Get(), 10000) != WAIT_OBJECT_0) ::TerminateProcess(process.Get(), 1);
+    return ready;
+}
+
+constexpr int kLists[7] = {IDC_FACE_SERIF,   IDC_FACE_SANSSERIF, IDC_FACE_STANDARD, IDC_FACE_FIXED,
+                           IDC_FACE_CURSIVE, IDC_FACE_FANTASY,   IDC_FACE_SETALL};
+
+// Fills the lists of a hidden main-dialog template, as during initialisation.
+template <class Fill>
+double TimeFill(Fill fill)
+{
+    win::Dialog dialog(IDD_VELLTUNE_DIALOG);
+    if (!dialog.CreateModeless()) return -1;
+    HWND lists[7];
+    for (int i = 0; i < 7; ++i) lists[i] = dialog.Item(kLists[i]);
+    const double start = Now();
+    fill(lists);
+    return Now() - start;
+}
+
+void Print(const char* what, const Stats& s)
+{
+    std::printf("  %-44s %8.1f ms   (%.1f - %.1f)\n", what, s.median, s.low, s.high);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 4 || argc % 2 != 0) {
+        std::fprintf(stderr, "usage: driver RUNS EXE TITLE [EXE TITLE ...]\n");
+        return 2;
+    }
+    const int runs = std::max(1, _wtoi(argv[1]));
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    // Wine keeps what the first enumeration of a process finds: the first is
+    // what a start-up pays, the others show the call itself.
+    std::vector<double> enumeration;
+    std::vector<std::wstring> faces;
+    double firstEnumeration = 0;
+    for (int r = 0; r <= runs; ++r) {
+        const double start = Now();
+        faces = fonts::EnumerateInstalledFaces();
+        if (r == 0)
+            firstEnumeration = Now() - start;
+        else
+            enumeration.push_back(Now() - start);
+    }
+    std::vector<double> naive, quick;
+    for (int r = 0; r < runs; ++r) {
+        naive.push_back(TimeFill([&](HWND(&lists)[7]) {
+            for (const std::wstring& face : faces)
+                for (HWND list : lists) ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face.c_str()));
+            for (HWND list : lists) fonts::FitComboToItems(list);
+        }));
+        quick.push_back(TimeFill([&](HWND(&lists)[7]) { fonts::FillFaceCombos(lists, faces); }));
+    }
+
+    const int programs = (argc - 2) / 2;
+    std::vector<std::vector<double>> startups(static_cast<size_t>(programs));
+    // One unmeasured start each, so that the first measured run finds the
+    // files in the cache like all the others; then the programs alternate.
+    for (int r = -1; r < runs; ++r) {
+        for (int p = 0; p < programs; ++p) {
+            const double ms = TimeStartup(argv[2 + 2 * p], argv[3 + 2 * p]);
+            if (ms < 0) {
+                std::fprintf(stderr, "%ls did not show \"%ls\"\n", argv[2 + 2 * p], argv[3 + 2 * p]);
+                return 1;
+            }
+            if (r >= 0) startups[static_cast<size_t>(p)].push_back(ms);
+        }
+    }
+
+    std::printf("%zu font families; medians of %d runs (min - max)\n\n", faces.size(), runs);
+    std::printf("In-process work:\n");
+    std::printf("  %-44s %8.1f ms   (once)\n", "font-family enumeration, first in a process", firstEnumeration);
+    Print("font-family enumeration, again", Summarise(enumeration));
+    Print("7 lists, one entry at a time, fit each list", Summarise(naive));
+    Print("7 lists as Velltune fills them", Summarise(quick));
+    std::printf("\nProcess start to visible, idle dialog:\n");
+    std::vector<Stats> stats;
+    for (int p = 0; p < programs; ++p) {
+        stats.push_back(Summarise(startups[static_cast<size_t>(p)]));
+        std::wstring name = argv[2 + 2 * p];
+        name = name.substr(name.find_last_of(L"\\/") + 1);
+        char label[64];
+        std::snprintf(label, sizeof label, "%ls", name.c_str());
+        Print(label, stats.back());
+    }
+    for (int p = 1; p < programs; ++p) {
+        char label[96];
+        std::snprintf(label, sizeof label, "first above program %d (medians)", p + 1);
+        std::printf("  %-44s %8.1f ms\n", label, stats[0].median - stats[static_cast<size_t>(p)].median);
+    }
+    return 0;
+}

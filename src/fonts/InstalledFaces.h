@@ -1,0 +1,17 @@
+// The installed font families, in the order the platform reports them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace fonts {
+
+// Adds the name unless it equals the last one added (exact, case-sensitive):
+// the platform reports a family once per character set, one after another.
+void AppendCollapsingRepeats(std::vector<std::wstring>& faces, const wchar_t* name);
+
+// One enumeration of every family on the screen's device context, all
+// character sets, nothing filtered out; repeats in a row collapse.
+std::vector<std::wstring> EnumerateInstalledFaces();
+
+}  // namespace fonts

@@ -1,0 +1,76 @@
+#include "fonts/PageFontSettings.h"
+
+#include "app/Ini.h"
+
+namespace fonts {
+
+PageFontSettings PageFontSettings::Load(const std::wstring& engineFile)
+{
+    PageFontSettings s;
+    for (int role = 0; role < kFaceRoleCount; ++role)
+        s.faces[role] = ini::ReadText(engineFile, kFontSection, kFaceKeys[role].key, kFaceKeys[role].defaultFace,
+                                      kFaceCapacity);
+    for (int i = 0; i < 4; ++i) s.sizes[i] = ini::ReadInt(engineFile, kFontSection, kSizeKeys[i].key, kSizeKeys[i].defaultValue);
+    return s;
+}
+
+bool PageFontSettings::Save(const std::wstring& engineFile) const
+{
+    for (FaceRole role : kFaceWriteOrder)
+        if (!ini::WriteText(engineFile, kFontSection, kFaceKeys[role].key, faces[role])) return false;
+    for (int i = 0; i < 4; ++i)
+        if (!ini::WriteInt(engineFile, kFontSection, kSizeKeys[i].key, sizes[i])) return false;
+    return true;
+}
+
+void ChooseFaces(const PageFontSettings& settings, RoleLists roleLists)
+{
+    for (int role = 0; role < kFaceRoleCount; ++role) {
+        if (const std::optional<int> index = roleLists[role]->FindNoCase(settings.faces[role]))
+            roleLists[role]->Select(*index);
+    }
+}
+
+std::optional<PageFontSettings> RecordFromControls(bool setAll, const FaceList& setAllList, RoleLists roleLists,
+                                                   const int (&sizes)[4])
+{
+    PageFontSettings record;
+    if (setAll) {
+        const std::optional<std::wstring> face = setAllList.SelectedText();
+        if (!face) return std::nullopt;
+        for (std::wstring& f : record.faces) f = *face;
+    } else {
+        // A list without a selection keeps the default the record starts with.
+        for (int role = 0; role < kFaceRoleCount; ++role)
+            if (std::optional<std::wstring> face = roleLists[role]->SelectedText()) record.faces[role] = *face;
+    }
+    for (int i = 0; i < 4; ++i) record.sizes[i] = sizes[i];
+    return record;
+}
+
+std::optional<unsigned> ReadSizeText(const std::wstring& text)
+{
+    auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+    size_t i = 0;
+    while (i < text.size() && blank(text[i])) ++i;
+    const size_t firstDigit = i;
+    unsigned long long value = 0;
+    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
+        value = value * 10 + static_cast<unsigned>(text[i] - L'0');
+        if (value > 0xFFFFFFFFull) return std::nullopt;
+    }
+    if (i == firstDigit) return std::nullopt;
+    while (i < text.size() && blank(text[i])) ++i;
+    if (i != text.size()) return std::nullopt;
+    return static_cast<unsigned>(value);
+}
+
+SizeFieldDecision CheckSizeField(const std::wstring& text, int fallback)
+{
+    const std::optional<unsigned> value = ReadSizeText(text);
+    if (!value) return {true, static_cast<unsigned>(fallback)};
+    if (*value == 0) return {true, 1};
+    return {false, *value};
+}
+
+}  // namespace fonts
