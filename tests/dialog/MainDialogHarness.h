@@ -69,6 +69,16 @@ protected:
         return {start, end};
     }
     std::string EngineBytes() { return ReadFileBytes(folder.EngineFile()); }
+    // The lines of one section of the engine file, header included; saves of
+    // other groups may add their own sections around it.
+    std::string EngineSection(const std::string& name)
+    {
+        const std::string bytes = EngineBytes();
+        const size_t start = bytes.find("[" + name + "]\r\n");
+        if (start == std::string::npos) return {};
+        const size_t end = bytes.find("\r\n[", start);
+        return bytes.substr(start, end == std::string::npos ? std::string::npos : end + 2 - start);
+    }
 
     WorkingFolderFixture folder;
     MessageBoxWatcher boxes;
