@@ -28,6 +28,7 @@ public:
     const std::vector<std::wstring>& InstalledFaces() const { return installedFaces_; }
     const std::vector<std::wstring>& Languages() const { return languages_; }
     int CurrentLanguageIndex() const { return currentLanguage_; }
+    const text::StoredTexts& StoredTexts() const { return texts_; }
 
 protected:
     BOOL OnInitDialog() override;

@@ -296,7 +296,8 @@ TEST_F(MainDialogStart, StoredFolderWithoutBackslashIsAcceptedWithItAndUsed)
     EXPECT_TRUE(boxes.Texts().empty());
     EXPECT_FALSE(dialog.HasEnded());
     EXPECT_EQ(dialog.DataFolder(), other.Path());
-    EXPECT_EQ(SettingsBytes(), "[General]\r\nDataFolder=" + Utf8(other.Path()) + "\r\n");
+    // The language applied before the folder is settled has added its entry.
+    EXPECT_EQ(SettingsBytes(), "[General]\r\nDataFolder=" + Utf8(other.Path()) + "\r\nLanguageFile=English.ini\r\n");
     EXPECT_EQ(::SendMessageW(dialog.Item(IDC_ACCOUNT_LIST), CB_GETCOUNT, 0, 0), 1);
 }
 
