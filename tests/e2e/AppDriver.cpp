@@ -68,44 +68,6 @@ HWND WaitFor(milliseconds timeout, Predicate found)
 
 }  // namespace
 
-ChildProcess::~ChildProcess()
-{
-    if (!process_) return;
-    if (::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-        ::TerminateProcess(process_, 1);
-        ::WaitForSingleObject(process_, 5000);
-    }
-    ::CloseHandle(process_);
-}
-
-bool ChildProcess::Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& workingFolder)
-{
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    if (!arguments.empty()) commandLine += L" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info))
-        return false;
-    ::CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    id_ = info.dwProcessId;
-    return true;
-}
-
-bool ChildProcess::WaitForExit(milliseconds timeout) const
-{
-    return process_ && ::WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
-}
-
-DWORD ChildProcess::ExitCode() const
-{
-    DWORD code = STILL_ACTIVE;
-    if (process_) ::GetExitCodeProcess(process_, &code);
-    return code;
-}
-
 bool VelltuneApp::Start(const std::wstring& workingFolder)
 {
     if (!process_.Start(BuildFolder() + L"Velltune.exe", L"", workingFolder)) return false;

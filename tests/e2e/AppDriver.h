@@ -10,36 +10,21 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include "DebuggedProcess.h"
 
 namespace velltune::test {
 
 using std::chrono::milliseconds;
 inline constexpr milliseconds kWindowTimeout{15000};
 
-// A process this test started; ended by its own handle when still running.
-class ChildProcess {
-public:
-    ChildProcess() = default;
-    ~ChildProcess();
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
-
-    bool Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& workingFolder);
-    bool WaitForExit(milliseconds timeout) const;
-    DWORD ExitCode() const;
-    DWORD Id() const { return id_; }
-    HANDLE Handle() const { return process_; }
-
-private:
-    HANDLE process_ = nullptr;
-    DWORD id_ = 0;
-};
-
 class VelltuneApp {
 public:
     static constexpr wchar_t kTitle[] = L"Velltune v0.4";
 
-    // Starts Velltune.exe of the build with the given current directory.
+    // Starts Velltune.exe of the build with the given current directory, as
+    // this process's debuggee, so that Faults() sees every crash.
     bool Start(const std::wstring& workingFolder);
     DWORD ProcessId() const { return process_.Id(); }
 
@@ -68,14 +53,18 @@ public:
     // Chooses a menu item by its command id.
     void MenuCommand(UINT id) const;
 
-    bool WaitForExit(milliseconds timeout = kWindowTimeout) const { return process_.WaitForExit(timeout); }
+    bool WaitForExit(milliseconds timeout = kWindowTimeout) const
+    {
+        return process_.WaitForExit(static_cast<DWORD>(timeout.count()));
+    }
     DWORD ExitCode() const { return process_.ExitCode(); }
+    std::vector<Fault> Faults() const { return process_.Faults(); }
 
 private:
     // Returns when the program has handled everything sent to it so far.
     void Sync(HWND window) const;
 
-    ChildProcess process_;
+    DebuggedProcess process_;
     HWND main_ = nullptr;
 };
 

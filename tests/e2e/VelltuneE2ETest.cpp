@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "AppDriver.h"
+#include "ProcessSupport.h"
 #include "TestSupport.h"
 #include "resource.h"
 
@@ -72,6 +73,12 @@ const wchar_t kNV3Running[] =
 
 class E2E : public ::testing::Test {
 protected:
+    // A crash that the program survives still fails the test.
+    void TearDown() override
+    {
+        for (const Fault& fault : app.Faults()) ADD_FAILURE() << "Velltune raised " << FaultName(fault.code);
+    }
+
     std::wstring WorkingFolder() const { return dir / L"work\\"; }
     std::wstring DataFolder() const { return dir / L"data\\"; }
     std::wstring EngineFile() const { return DataFolder() + L"Temp\\WebKit\\WKSetting.ini"; }
@@ -255,7 +262,7 @@ TEST_F(E2E, ARunningNerovia3RefusesApplyAndOk)
     ASSERT_TRUE(::CopyFileW((ThisExeFolder() + L"fake_nerovia.exe").c_str(), browser.c_str(), FALSE));
     ChildProcess nerovia;
     ASSERT_TRUE(nerovia.Start(browser, L"120000", dir / L"browser\\"));
-    ASSERT_FALSE(nerovia.WaitForExit(milliseconds(0)));
+    ASSERT_FALSE(nerovia.WaitForExit(0));
 
     const FileState engine = StateOf(EngineFile());
     ASSERT_TRUE(StartAndWaitForMainWindow());

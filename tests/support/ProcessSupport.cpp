@@ -11,15 +11,15 @@ NamedEvent::NamedEvent()
     event_.Reset(::CreateEventW(nullptr, TRUE, FALSE, name_.c_str()));
 }
 
-bool ChildProcess::Start(const std::wstring& exe, const std::wstring& arguments)
+bool ChildProcess::Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& workingFolder)
 {
     Stop();
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &info))
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info))
         return false;
     ::CloseHandle(info.hThread);
     process_.Reset(info.hProcess);
@@ -31,6 +31,18 @@ bool ChildProcess::WaitFor(const NamedEvent& event, DWORD timeoutMs) const
 {
     const HANDLE handles[2] = {event.Handle(), process_.Get()};
     return ::WaitForMultipleObjects(2, handles, FALSE, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool ChildProcess::WaitForExit(DWORD timeoutMs) const
+{
+    return process_ && ::WaitForSingleObject(process_.Get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD ChildProcess::ExitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    if (process_) ::GetExitCodeProcess(process_.Get(), &code);
+    return code;
 }
 
 void ChildProcess::Stop()

@@ -32,9 +32,12 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool Start(const std::wstring& exe, const std::wstring& arguments);
+    // An empty working folder keeps this process's current directory.
+    bool Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& workingFolder = L"");
     // Waits until the event is set or the process ends; true for the event.
     bool WaitFor(const NamedEvent& event, DWORD timeoutMs = 10000) const;
+    bool WaitForExit(DWORD timeoutMs) const;
+    DWORD ExitCode() const;  // STILL_ACTIVE while it runs
     void Stop();
     bool Running() const;
     DWORD Id() const { return id_; }
