@@ -18,8 +18,19 @@ std::wstring ReadText(const std::wstring& file, const wchar_t* section, const wc
 int ReadInt(const std::wstring& file, const wchar_t* section, const wchar_t* key, int defaultValue);
 
 // Replaces the key's value where it stands, adding key, section or file as
-// needed. False when the platform could not write (locked file, folder, ...).
+// needed. False when the platform could not write (locked file, folder, ...),
+// and, with nothing written, when the file holds what the profile service
+// could not write back (see CanRewrite).
 bool WriteText(const std::wstring& file, const wchar_t* section, const wchar_t* key, const std::wstring& value);
+
+// Whether a write leaves every character of the file as it was. Wine's
+// profile service rewrites the whole file on each write: it cuts every line
+// at a NUL, and it writes the text back in the encoding it read it in, so
+// bytes that are not text in that encoding (UTF-16 or UTF-8 after their byte
+// order marks, the ANSI code page otherwise) would come back as other bytes.
+// A missing file, or one that cannot be opened to look, counts as rewritable:
+// the write itself then succeeds or fails as it will.
+bool CanRewrite(const std::wstring& file);
 
 // Writes the number as "%d" makes it.
 bool WriteInt(const std::wstring& file, const wchar_t* section, const wchar_t* key, int value);

@@ -107,4 +107,40 @@ TEST(Ini, WriteReportsFailureWhenTheFileIsLockedOrAFolder)
     EXPECT_FALSE(ini::WriteText(folder, L"S", L"k", L"2"));
 }
 
+struct RewriteCase {
+    const char* what;
+    std::string bytes;
+    bool rewritable;
+};
+
+// The profile service rewrites whole files: a write into bytes it cannot
+// write back would lose them, so the write is refused beforehand.
+TEST(Ini, WriteIsRefusedWhereTheRewriteWouldLoseCharacters)
+{
+    const RewriteCase cases[] = {
+        {"profile form", kManySections, true},
+        {"empty", "", true},
+        {"blank lines, blanks around =, lone CR", "[S]\r\n\r\n k = v \rx=1", true},
+        {"UTF-8 without mark, non-Latin", "[S]\r\nk=\xD0\x81\xE4\xB8\xAD\xC3\xA9\r\n", true},
+        {"UTF-8 with mark", "\xEF\xBB\xBF[S]\r\nk=\xE4\xB8\xAD\r\n", true},
+        {"UTF-16LE with mark", Utf16LeFileBytes(L"[S]\r\nk=\u4e2d\r\n"), true},
+        {"NUL inside a line", std::string("[S]\r\nk=v\0tail\r\n", 16), false},
+        {"NUL at the end", std::string("[S]\r\n\0", 6), false},
+        {"UTF-8 mark, then bytes that are not UTF-8", "\xEF\xBB\xBF[S]\r\nk=\xC3\x28\xFF\r\n", false},
+        {"UTF-16LE mark, NUL unit", Utf16LeFileBytes(std::wstring(L"[S]\r\nk=\0v\r\n", 10)), false},
+        {"UTF-16LE mark, odd length", Utf16LeFileBytes(L"[S]\r\n") + "x", false},
+    };
+    TempDir dir;
+    for (const RewriteCase& c : cases) {
+        const std::wstring file = dir / L"file.ini";
+        WriteFileBytes(file, c.bytes);
+        EXPECT_EQ(ini::CanRewrite(file), c.rewritable) << c.what;
+        EXPECT_EQ(ini::WriteText(file, L"S", L"new", L"1"), c.rewritable) << c.what;
+        if (!c.rewritable) {
+            EXPECT_EQ(ReadFileBytes(file), c.bytes) << c.what;
+        }
+    }
+    EXPECT_TRUE(ini::CanRewrite(dir / L"missing.ini"));
+}
+
 }  // namespace
