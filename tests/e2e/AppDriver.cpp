@@ -119,9 +119,9 @@ bool VelltuneApp::Answer(HWND box) const
     return true;
 }
 
-bool VelltuneApp::SetText(int id, const std::wstring& text) const
+bool VelltuneApp::SetTextIn(HWND dialog, int id, const std::wstring& text) const
 {
-    HWND field = ::GetDlgItem(main_, id);
+    HWND field = ::GetDlgItem(dialog, id);
     if (!field || !::IsWindowVisible(field) || !::IsWindowEnabled(field)) return false;
     DWORD_PTR result = 0;
     // The edit raises its own change notification, as it does for typing.
@@ -170,6 +170,12 @@ void VelltuneApp::MenuCommand(UINT id) const
     // The same WM_COMMAND a menu sends, delivered so that Sync can follow it.
     ::SendNotifyMessageW(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
     Sync(main_);
+}
+
+bool VelltuneApp::Responsive(HWND window, milliseconds timeout) const
+{
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout.count()), &result) != 0;
 }
 
 void VelltuneApp::Sync(HWND window) const

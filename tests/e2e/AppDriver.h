@@ -40,8 +40,9 @@ public:
     // Presses OK and waits until the box is gone.
     bool Answer(HWND box) const;
 
-    // Types a whole new text into a field of the main window.
-    bool SetText(int id, const std::wstring& text) const;
+    // Types a whole new text into a field of the main window or a dialog.
+    bool SetText(int id, const std::wstring& text) const { return SetTextIn(main_, id, text); }
+    bool SetTextIn(HWND dialog, int id, const std::wstring& text) const;
     std::wstring Text(int id) const;
     bool IsEnabled(int id) const;
     // Clicks a visible, enabled button; returns once the program handled the
@@ -52,6 +53,10 @@ public:
     bool Pick(int comboId, const std::wstring& entry) const;
     // Chooses a menu item by its command id.
     void MenuCommand(UINT id) const;
+
+    // True once the window has handled a message sent now: false means the
+    // program hangs (or is still busy after the timeout).
+    bool Responsive(HWND window, milliseconds timeout) const;
 
     bool WaitForExit(milliseconds timeout = kWindowTimeout) const
     {
