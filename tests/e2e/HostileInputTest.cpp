@@ -474,15 +474,24 @@ struct Row {
 };
 std::vector<Row> g_rows;
 
+// Printed, and kept beside the test program for scripts/test, which shows it
+// after ctest (ctest keeps the output of passing tests to itself).
 class HostileTable : public ::testing::Environment {
 public:
     void TearDown() override
     {
         if (g_rows.empty()) return;
-        std::printf("\nHostile inputs: %zu\n%-52s %-74s %s\n", g_rows.size(), "input", "outcome", "files");
-        for (const Row& row : g_rows)
-            std::printf("%-52s %-74s %s\n", row.input.c_str(), row.outcome.c_str(), row.files.c_str());
+        std::string table = "Hostile inputs: " + std::to_string(g_rows.size()) + " (the program started once each)\n";
+        char line[512];
+        std::snprintf(line, sizeof line, "%-52s %-74s %s\n", "input", "outcome", "files");
+        table += line;
+        for (const Row& row : g_rows) {
+            std::snprintf(line, sizeof line, "%-52s %-74s %s\n", row.input.c_str(), row.outcome.c_str(), row.files.c_str());
+            table += line;
+        }
+        std::printf("\n%s", table.c_str());
         std::fflush(stdout);
+        WriteFileBytes(ThisExeFolder() + L"hostile-inputs.txt", table);
     }
 };
 [[maybe_unused]] ::testing::Environment* const g_table = ::testing::AddGlobalTestEnvironment(new HostileTable);

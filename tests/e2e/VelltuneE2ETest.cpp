@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "AppDriver.h"
+#include "FileTree.h"
 #include "ProcessSupport.h"
 #include "TestSupport.h"
 #include "resource.h"
@@ -287,6 +288,43 @@ TEST_F(E2E, ARunningNerovia3RefusesApplyAndOk)
     EXPECT_EQ(StateOf(EngineFile()), engine);
     CloseAndExpectExit();
     EXPECT_EQ(StateOf(EngineFile()), engine);
+}
+
+// Nothing but Settings.ini and the browser files it edits: no temporary,
+// backup or log file anywhere in the working or the data folder.
+TEST_F(E2E, ASessionWithSavesWritesOnlySettingsAndTheEditedBrowserFiles)
+{
+    MakeFixture(kEngine, kAliceConfig);
+    ::CreateDirectoryW((WorkingFolder() + L"Language").c_str(), nullptr);
+    ASSERT_TRUE(::CopyFileW((BuildFolder() + L"Language\\German.ini").c_str(),
+                            (WorkingFolder() + L"Language\\German.ini").c_str(), FALSE));
+    const FileTree before = SnapshotTree(dir.Path());
+    ASSERT_TRUE(StartAndWaitForMainWindow());
+
+    app.MenuCommand(35001);  // German, remembered in Settings.ini
+    app.MenuCommand(ID_MENU_SETDATAFOLDER);
+    HWND ask = app.WaitForDialog(L"Velltune", IDC_DATAFOLDER_EDIT);
+    ASSERT_TRUE(ask);
+    ASSERT_TRUE(app.SetTextIn(ask, IDC_DATAFOLDER_EDIT, DataFolder()));
+    ASSERT_TRUE(app.ClickIn(ask, IDOK));
+    app.MenuCommand(ID_MENU_ABOUT);
+    HWND about = app.WaitForDialog(L"\u00dcber Velltune", IDOK);
+    ASSERT_TRUE(about);
+    ASSERT_TRUE(app.ClickIn(about, IDOK));
+
+    ASSERT_TRUE(app.Pick(IDC_ACCOUNT_LIST, L"alice"));
+    ASSERT_TRUE(app.Click(IDC_CHECK_SEARCHBAR));
+    ASSERT_TRUE(app.SetText(IDC_EDIT_STEP, L"200"));
+    ASSERT_TRUE(app.Click(IDC_APPLY));
+    ASSERT_FALSE(app.IsEnabled(IDC_APPLY)) << "Apply did not save";
+    ASSERT_TRUE(app.SetText(IDC_EDIT_DEFAULTSIZE, L"20"));
+    ASSERT_TRUE(app.Click(IDOK));
+    ASSERT_TRUE(app.WaitForExit());
+
+    const std::vector<std::string> expected = {"changed data\\Temp\\WebKit\\WKSetting.ini",
+                                               "changed data\\Users\\alice\\Config\\config.ini",
+                                               "changed work\\Settings.ini"};
+    EXPECT_EQ(TreeChanges(before, SnapshotTree(dir.Path()), {}), expected);
 }
 
 TEST_F(E2E, LanguageChosenFromTheMenuIsShownAndRemembered)

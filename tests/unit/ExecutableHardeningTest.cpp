@@ -55,6 +55,28 @@ public:
         return names;
     }
 
+    // Names of the functions imported from one library (lower-case name).
+    std::set<std::string> ImportedFunctions(const std::string& library) const
+    {
+        std::set<std::string> functions;
+        const IMAGE_DATA_DIRECTORY& dir = Directory(IMAGE_DIRECTORY_ENTRY_IMPORT);
+        for (DWORD rva = dir.VirtualAddress; dir.Size != 0; rva += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+            const auto* descriptor = AtRva<IMAGE_IMPORT_DESCRIPTOR>(rva);
+            if (!descriptor || descriptor->Name == 0) break;
+            if (Lower(StringAtRva(descriptor->Name)) != library) continue;
+            const DWORD thunks = descriptor->OriginalFirstThunk ? descriptor->OriginalFirstThunk : descriptor->FirstThunk;
+            for (DWORD at = thunks;; at += sizeof(ULONGLONG)) {
+                const auto* thunk = AtRva<ULONGLONG>(at);
+                if (!thunk || *thunk == 0) break;
+                if (*thunk & IMAGE_ORDINAL_FLAG64) continue;
+                functions.insert(StringAtRva(static_cast<DWORD>(*thunk) + offsetof(IMAGE_IMPORT_BY_NAME, Name)));
+            }
+        }
+        return functions;
+    }
+
+    const std::vector<IMAGE_SECTION_HEADER>& Sections() const { return sections_; }
+
 private:
     template <class T>
     const T* At(size_t offset) const
@@ -106,6 +128,27 @@ TEST_F(ExecutableHardening, UsesHighEntropyAslrAndDep)
     // Randomisation needs the relocations to be kept.
     EXPECT_FALSE(image.Nt().FileHeader.Characteristics & IMAGE_FILE_RELOCS_STRIPPED);
     EXPECT_GT(image.Directory(IMAGE_DIRECTORY_ENTRY_BASERELOC).Size, 0u);
+}
+
+TEST_F(ExecutableHardening, NoSectionIsBothWritableAndExecutable)
+{
+    // With DEP the stack and heap are not executable; no section of the image
+    // may be writable code either.
+    for (const IMAGE_SECTION_HEADER& section : image.Sections()) {
+        const std::string name(reinterpret_cast<const char*>(section.Name), strnlen(reinterpret_cast<const char*>(section.Name), 8));
+        EXPECT_FALSE((section.Characteristics & IMAGE_SCN_MEM_EXECUTE) && (section.Characteristics & IMAGE_SCN_MEM_WRITE))
+            << name;
+    }
+}
+
+TEST_F(ExecutableHardening, RestrictsTheLibrarySearchToTheSystemFolder)
+{
+    // Called first thing in wWinMain; the version library comes from
+    // LoadLibraryExW with the system folder alone.
+    const std::set<std::string> kernel = image.ImportedFunctions("kernel32.dll");
+    EXPECT_TRUE(kernel.count("SetDefaultDllDirectories"));
+    EXPECT_TRUE(kernel.count("LoadLibraryExW"));
+    EXPECT_FALSE(image.ImportedLibraries().count("version.dll"));
 }
 
 TEST_F(ExecutableHardening, ImportsOnlyLibrariesThatCannotBePlanted)
