@@ -1,12 +1,15 @@
-// Prints start-up figures for scripts/bench: for each program, the time from
-// CreateProcessW to its dialog being idle and visible, over several runs, and
-// the cost of filling the seven face lists with and without the measures that
-// keep it quick. Figures only: nothing here passes or fails.
+// Prints figures for scripts/bench: for each program, the time from
+// CreateProcessW to its dialog being idle and visible, and its peak memory
+// read just before it is closed, over several runs; for the first program
+// (Velltune) also the time of one Apply with the guard; and the cost of
+// filling the seven face lists with and without the measures that keep it
+// quick. Figures only: nothing here passes or fails.
 //
 //   driver.exe RUNS EXE TITLE [EXE TITLE ...]
 // The first program is compared with each of the others.
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -70,31 +73,66 @@ HWND FindVisibleDialog(DWORD process, const wchar_t* title)
     return state.found;
 }
 
-// Milliseconds from CreateProcessW to a visible, idle dialog; negative on failure.
-double TimeStartup(const std::wstring& exe, const wchar_t* title)
+struct Sample {
+    double startup = -1;  // ms from CreateProcessW to the visible, idle dialog
+    double apply = -1;    // ms of one Apply, when measured
+    double peakWorkingSet = 0, peakPagefile = 0;  // MB
+};
+
+// Picks the first account, changes Step Size, and times Apply from the click
+// to the button being disabled again, which the dialog does once all three
+// saves have succeeded; negative when Apply did not finish.
+double TimeApply(HWND window, int run)
 {
+    HWND step = ::GetDlgItem(window, IDC_EDIT_STEP), accounts = ::GetDlgItem(window, IDC_ACCOUNT_LIST);
+    HWND apply = ::GetDlgItem(window, IDC_APPLY);
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutW(accounts, CB_SETCURSEL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+    ::SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(IDC_ACCOUNT_LIST, CBN_SELCHANGE),
+                          reinterpret_cast<LPARAM>(accounts), SMTO_NORMAL, 10000, &ignored);
+    // Another value on every run, so that the text always changes.
+    const wchar_t* value = run % 2 ? L"200" : L"210";
+    ::SendMessageTimeoutW(step, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value), SMTO_NORMAL, 10000, &ignored);
+    if (!::IsWindowEnabled(apply)) return -1;
+    const double start = Now();
+    // Sent, so it returns once the click's handler is done (or shows a message).
+    ::SendMessageTimeoutW(apply, BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &ignored);
+    while (::IsWindowEnabled(apply))
+        if (Now() - start > 10000) return -1;
+    return Now() - start;
+}
+
+Sample RunOnce(const std::wstring& exe, const wchar_t* title, bool apply, int run)
+{
+    Sample sample;
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     const double start = Now();
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return -1;
+        return sample;
     win::KernelHandle process(info.hProcess), thread(info.hThread);
     ::WaitForInputIdle(process.Get(), 30000);
     HWND window = nullptr;
-    double ready = -1;
     while (Now() - start < 30000) {
         window = FindVisibleDialog(info.dwProcessId, title);
         if (window) {
-            ready = Now() - start;
+            sample.startup = Now() - start;
             break;
         }
         if (::WaitForSingleObject(process.Get(), 1) == WAIT_OBJECT_0) break;
     }
+    if (window && apply) sample.apply = TimeApply(window, run);
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    if (::GetProcessMemoryInfo(process.Get(), &memory, sizeof memory)) {
+        sample.peakWorkingSet = static_cast<double>(memory.PeakWorkingSetSize) / (1024 * 1024);
+        sample.peakPagefile = static_cast<double>(memory.PeakPagefileUsage) / (1024 * 1024);
+    }
     if (window) ::PostMessageW(window, WM_CLOSE, 0, 0);
     if (::WaitForSingleObject(process.Get(), 10000) != WAIT_OBJECT_0) ::TerminateProcess(process.Get(), 1);
-    return ready;
+    return sample;
 }
 
 constexpr int kLists[7] = {IDC_FACE_SERIF,   IDC_FACE_SANSSERIF, IDC_FACE_STANDARD, IDC_FACE_FIXED,
@@ -154,18 +192,31 @@ int wmain(int argc, wchar_t** argv)
     }
 
     const int programs = (argc - 2) / 2;
-    std::vector<std::vector<double>> startups(static_cast<size_t>(programs));
+    std::vector<std::vector<Sample>> samples(static_cast<size_t>(programs));
     // One unmeasured start each, so that the first measured run finds the
     // files in the cache like all the others; then the programs alternate.
     for (int r = -1; r < runs; ++r) {
         for (int p = 0; p < programs; ++p) {
-            const double ms = TimeStartup(argv[2 + 2 * p], argv[3 + 2 * p]);
-            if (ms < 0) {
-                std::fprintf(stderr, "%ls did not show \"%ls\"\n", argv[2 + 2 * p], argv[3 + 2 * p]);
+            const Sample sample = RunOnce(argv[2 + 2 * p], argv[3 + 2 * p], p == 0, r);
+            if (sample.startup < 0 || (p == 0 && sample.apply < 0)) {
+                std::fprintf(stderr, "%ls did not show \"%ls\" or did not apply\n", argv[2 + 2 * p], argv[3 + 2 * p]);
                 return 1;
             }
-            if (r >= 0) startups[static_cast<size_t>(p)].push_back(ms);
+            if (r >= 0) samples[static_cast<size_t>(p)].push_back(sample);
         }
+    }
+    const auto figures = [&](int p, double Sample::*field) {
+        std::vector<double> values;
+        for (const Sample& sample : samples[static_cast<size_t>(p)]) values.push_back(sample.*field);
+        return Summarise(values);
+    };
+    std::vector<std::string> names;
+    for (int p = 0; p < programs; ++p) {
+        std::wstring name = argv[2 + 2 * p];
+        name = name.substr(name.find_last_of(L"\\/") + 1);
+        char label[64];
+        std::snprintf(label, sizeof label, "%ls", name.c_str());
+        names.push_back(label);
     }
 
     std::printf("%zu font families; medians of %d runs (min - max)\n\n", faces.size(), runs);
@@ -174,20 +225,27 @@ int wmain(int argc, wchar_t** argv)
     Print("font-family enumeration, again", Summarise(enumeration));
     Print("7 lists, one entry at a time, fit each list", Summarise(naive));
     Print("7 lists as Velltune fills them", Summarise(quick));
+
     std::printf("\nProcess start to visible, idle dialog:\n");
-    std::vector<Stats> stats;
-    for (int p = 0; p < programs; ++p) {
-        stats.push_back(Summarise(startups[static_cast<size_t>(p)]));
-        std::wstring name = argv[2 + 2 * p];
-        name = name.substr(name.find_last_of(L"\\/") + 1);
-        char label[64];
-        std::snprintf(label, sizeof label, "%ls", name.c_str());
-        Print(label, stats.back());
-    }
+    for (int p = 0; p < programs; ++p) Print(names[static_cast<size_t>(p)].c_str(), figures(p, &Sample::startup));
+    const double velltune = figures(0, &Sample::startup).median;
     for (int p = 1; p < programs; ++p) {
-        char label[96];
-        std::snprintf(label, sizeof label, "first above program %d (medians)", p + 1);
-        std::printf("  %-44s %8.1f ms\n", label, stats[0].median - stats[static_cast<size_t>(p)].median);
+        const double other = figures(p, &Sample::startup).median;
+        std::printf("  %-44s %8.1f ms   = %.2f times\n", ("first above " + names[static_cast<size_t>(p)]).c_str(),
+                    velltune - other, velltune / other);
     }
+
+    std::printf("\nOne Apply with the guard (Step Size changed, an account chosen; click to Apply disabled):\n");
+    Print(names[0].c_str(), figures(0, &Sample::apply));
+
+    std::printf("\nPeak memory of the process, read before closing it (MB):\n");
+    std::printf("  %-44s %10s %10s\n", "", "working set", "pagefile");
+    for (int p = 0; p < programs; ++p)
+        std::printf("  %-44s %10.1f %10.1f\n", names[static_cast<size_t>(p)].c_str(),
+                    figures(p, &Sample::peakWorkingSet).median, figures(p, &Sample::peakPagefile).median);
+    for (int p = 1; p < programs; ++p)
+        std::printf("  %-44s %10.2f %10.2f times\n", ("first against " + names[static_cast<size_t>(p)]).c_str(),
+                    figures(0, &Sample::peakWorkingSet).median / figures(p, &Sample::peakWorkingSet).median,
+                    figures(0, &Sample::peakPagefile).median / figures(p, &Sample::peakPagefile).median);
     return 0;
 }

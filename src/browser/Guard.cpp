@@ -40,6 +40,20 @@ bool ImageFromPath(HANDLE process, ProcessImage& image)
     return true;
 }
 
+// A first look through the image path, which takes one call with the limited
+// query right and no reading of the other process's memory: a process whose
+// executable is plainly not the browser's (whatever the case of its name) is
+// passed over without the costlier walk of its modules. True when it cannot
+// tell, so that the full rule decides.
+bool MayBeBrowser(DWORD processId)
+{
+    win::KernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    ProcessImage image;
+    if (!process || !ImageFromPath(process.Get(), image)) return true;
+    return ::CompareStringOrdinal(image.baseName.c_str(), static_cast<int>(image.baseName.size()), kBrowserExecutable,
+                                  -1, TRUE) == CSTR_EQUAL;
+}
+
 // Turns a procedure address of a library loaded at run time into its type.
 template <class Function>
 Function Procedure(const win::Module& library, const char* name)
@@ -86,6 +100,7 @@ int IsBrowserRunning()
     std::vector<DWORD> ids;
     if (!ListProcessIds(ids)) return -1;
     for (DWORD id : ids) {
+        if (!MayBeBrowser(id)) continue;
         ProcessImage image;
         if (!GetProcessImage(id, image)) continue;
         // The version is read only for a matching name: most processes never get that far.
