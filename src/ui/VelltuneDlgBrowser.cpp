@@ -49,10 +49,13 @@ bool CVelltuneDlg::ChooseDataFolder()
 bool CVelltuneDlg::FillAccountList()
 {
     HWND list = Item(IDC_ACCOUNT_LIST);
-    for (const std::wstring& account : browser::ListAccounts(dataFolder_))
+    const std::vector<std::wstring> accounts = browser::ListAccounts(dataFolder_);
+    for (const std::wstring& account : accounts)
         ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(account.c_str()));
     if (::SendMessageW(list, CB_GETCOUNT, 0, 0) <= 0) return false;
-    fonts::FitComboToItems(list);
+    // The list holds exactly these names: measuring them as texts fits it as
+    // FitComboToItems would, without reading each entry back from the list.
+    fonts::FitCombosToTexts(std::span<const HWND>(&list, 1), accounts);
     return true;
 }
 

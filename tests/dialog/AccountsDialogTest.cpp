@@ -1,5 +1,6 @@
 // The account list and the new-tab switches of the real main dialog.
 #include "MainDialogHarness.h"
+#include "fonts/FitCombo.h"
 
 using namespace velltune::test;
 
@@ -35,6 +36,27 @@ TEST_F(AccountListDialog, ListsTheAccountFoldersSortedWithNoneSelected)
     EXPECT_EQ(::SendMessageW(list, CB_GETCURSEL, 0, 0), CB_ERR);
     for (int id : kNewTabBoxes) EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_TRUE(boxes.Texts().empty());
+}
+
+TEST_F(AccountListDialog, IsFittedAsFittingItsEntriesOneByOne)
+{
+    const std::wstring longest = L"an account with a rather long name for the list";
+    for (const wchar_t* name : {L"bob", longest.c_str(), L"carol"}) folder.AddAccount(name, nullptr);
+    ASSERT_TRUE(Open());
+
+    win::Dialog reference(IDD_VELLTUNE_DIALOG);
+    ASSERT_TRUE(reference.CreateModeless());
+    HWND theirs = reference.Item(IDC_ACCOUNT_LIST);
+    for (const wchar_t* name : {L"bob", longest.c_str(), L"carol"})
+        ::SendMessageW(theirs, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    fonts::FitComboToItems(theirs);
+
+    HWND ours = Item(IDC_ACCOUNT_LIST);
+    RECT box{};
+    ::GetWindowRect(ours, &box);
+    EXPECT_GT(::SendMessageW(ours, CB_GETDROPPEDWIDTH, 0, 0), box.right - box.left) << "not widened at all";
+    EXPECT_EQ(::SendMessageW(ours, CB_GETDROPPEDWIDTH, 0, 0), ::SendMessageW(theirs, CB_GETDROPPEDWIDTH, 0, 0));
+    EXPECT_EQ(::SendMessageW(ours, CB_GETITEMHEIGHT, 0, 0), ::SendMessageW(theirs, CB_GETITEMHEIGHT, 0, 0));
 }
 
 TEST_F(AccountListDialog, MissingUsersFolderIsReportedOnceAndTheDialogStillOpens)
