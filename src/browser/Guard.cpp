@@ -90,8 +90,10 @@ bool ListProcessIds(std::vector<DWORD>& ids, size_t initialCapacity)
 bool GetProcessImage(DWORD processId, ProcessImage& image)
 {
     win::KernelHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
-    if (process) return ImageFromModules(process.Get(), image);
-    process.Reset(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (process && ImageFromModules(process.Get(), image)) return true;
+    // Without the full rights, or while its module list cannot be read (a
+    // process still starting), the image path still names the executable.
+    if (!process) process.Reset(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     return process && ImageFromPath(process.Get(), image);
 }
 

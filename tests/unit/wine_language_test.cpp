@@ -10,7 +10,7 @@ TEST(WineLanguage, SystemLanguageFollowsLang)
 {
     wchar_t buffer[64] = {};
     if (GetEnvironmentVariableW(L"LANG", buffer, 64) == 0)
-        GTEST_SKIP() << "no LANG: not started by the Wine wrapper";
+        FAIL() << "no LANG: the test wrapper always passes one";
     const std::wstring lang = buffer;
     const struct {
         const wchar_t* prefix;
@@ -25,5 +25,5 @@ TEST(WineLanguage, SystemLanguageFollowsLang)
             return;
         }
     }
-    GTEST_SKIP() << "no expected language id for this LANG";
+    FAIL() << "no expected language id for this LANG";
 }
