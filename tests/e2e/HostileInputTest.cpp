@@ -18,6 +18,7 @@
 #include "FileTree.h"
 #include "IniContent.h"
 #include "ProcessSupport.h"
+#include "SampleFiles.h"
 #include "TestSupport.h"
 #include "resource.h"
 
@@ -80,32 +81,7 @@ std::string MessageName(const std::wstring& text)
 
 // ---- Input shapes -------------------------------------------------------------------------
 
-// Already in profile form, so that a byte comparison holds it to every byte.
-const char kEngine[] =
-    "; Rendering engine settings of Nerovia 3.\r\n"
-    "[General]\r\n"
-    "CacheModel=1\r\n"
-    "[ScrollPage]\r\n"
-    "ScrollPageSmoothly=true\r\n"
-    "WheelBeginDumping=20\r\n"
-    "WheelEndDumping=50\r\n"
-    "WheelAccel=4\r\n"
-    "WheelStep=140\r\n"
-    "ZoomStep=10\r\n"
-    "[Font]\r\n"
-    "SerifFontFamily=DejaVu Serif\r\n"
-    "SansSerifFontFamily=DejaVu Sans\r\n"
-    "StandardFontFamily=DejaVu Serif\r\n"
-    "FixedFontFamily=DejaVu Sans Mono\r\n"
-    "CursiveFontFamily=DejaVu Sans\r\n"
-    "FantasyFontFamily=DejaVu Sans\r\n"
-    "DefaultFontSize=16\r\n"
-    "DefaultFixedFontSize=13\r\n"
-    "MinimumFontSize=1\r\n"
-    "MinimumLogicalFontSize=9\r\n"
-    "; Disk cache.\r\n"
-    "[Cache]\r\n"
-    "DiskCacheSize=52428800\r\n";
+const char* const kEngine = kSampleEngineFile;
 
 const char kConfig[] =
     "[General]\r\n"

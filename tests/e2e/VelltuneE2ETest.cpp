@@ -8,6 +8,7 @@
 #include "AppDriver.h"
 #include "FileTree.h"
 #include "ProcessSupport.h"
+#include "SampleFiles.h"
 #include "TestSupport.h"
 #include "resource.h"
 
@@ -15,32 +16,7 @@ using namespace velltune::test;
 
 namespace {
 
-// Already in the form the profile service writes (CRLF, key=value, no blank
-// lines), so any byte that changes is the program's doing.
-const char kEngine[] =
-    "; Rendering engine settings of Nerovia 3.\r\n"
-    "[General]\r\n"
-    "CacheModel=1\r\n"
-    "[ScrollPage]\r\n"
-    "ScrollPageSmoothly=true\r\n"
-    "WheelBeginDumping=20\r\n"
-    "WheelEndDumping=50\r\n"
-    "WheelAccel=4\r\n"
-    "WheelStep=140\r\n"
-    "ZoomStep=10\r\n"
-    "[Font]\r\n"
-    "SerifFontFamily=DejaVu Serif\r\n"
-    "SansSerifFontFamily=DejaVu Sans\r\n"
-    "StandardFontFamily=DejaVu Serif\r\n"
-    "FixedFontFamily=DejaVu Sans Mono\r\n"
-    "CursiveFontFamily=DejaVu Sans\r\n"
-    "FantasyFontFamily=DejaVu Sans\r\n"
-    "DefaultFontSize=16\r\n"
-    "DefaultFixedFontSize=13\r\n"
-    "MinimumFontSize=1\r\n"
-    "MinimumLogicalFontSize=9\r\n"
-    "[Cache]\r\n"
-    "DiskCacheSize=52428800\r\n";
+const char* const kEngine = kSampleEngineFile;
 
 const char kAliceConfig[] =
     "[General]\r\n"
