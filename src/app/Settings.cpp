@@ -74,7 +74,11 @@ bool WriteLanguageFile(const std::wstring& workingFolder, const std::wstring& fi
 
 std::wstring SavedLanguageFilePath(const std::wstring& workingFolder)
 {
-    return LanguageFilePath(workingFolder, ReadLanguageFile(workingFolder));
+    // A language is a file of the Language folder: a stored name that reaches
+    // elsewhere (a folder part, a drive) is read as no name, that is English.
+    std::wstring name = ReadLanguageFile(workingFolder);
+    if (name.find_first_of(L"\\/:") != std::wstring::npos) name.clear();
+    return LanguageFilePath(workingFolder, name);
 }
 
 }  // namespace settings

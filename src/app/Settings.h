@@ -25,7 +25,8 @@ std::wstring ReadLanguageFile(const std::wstring& workingFolder);
 bool WriteLanguageFile(const std::wstring& workingFolder, const std::wstring& fileName);
 
 // The language file that the data-folder dialog and the About box read: the
-// one last written under LanguageFile, not tested for existence.
+// one last written under LanguageFile, not tested for existence. A stored
+// name with a folder or drive part is not followed out of Language\.
 std::wstring SavedLanguageFilePath(const std::wstring& workingFolder);
 
 }  // namespace settings

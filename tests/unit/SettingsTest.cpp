@@ -69,4 +69,13 @@ TEST(Settings, LongLanguageFileNameIsReadBackWhole)
     EXPECT_EQ(settings::SavedLanguageFilePath(dir.Path()), dir.Path() + L"Language\\" + name);
 }
 
+TEST(Settings, SavedLanguageNameNeverLeadsOutOfTheLanguageFolder)
+{
+    TempDir dir;
+    for (const wchar_t* name : {L"..\\..\\x.ini", L"../x.ini", L"C:x.ini", L"Sub\\German.ini"}) {
+        ASSERT_TRUE(settings::WriteLanguageFile(dir.Path(), name));
+        EXPECT_EQ(settings::SavedLanguageFilePath(dir.Path()), dir.Path() + L"Language\\") << name;
+    }
+}
+
 }  // namespace
