@@ -83,13 +83,7 @@ std::string MessageName(const std::wstring& text)
 
 const char* const kEngine = kSampleEngineFile;
 
-const char kConfig[] =
-    "[General]\r\n"
-    "HomePage=about:blank\r\n"
-    "[CreateNewTab]\r\n"
-    "AddressBarInput=0\r\n"
-    "SearchBarInput=1\r\n"
-    "ClickOnFavorite=1\r\n";
+const char* const kConfig = kSampleAccountConfig;
 
 // Non-Latin text in keys, values and comments, for the encoded shapes.
 const char kForeign[] =

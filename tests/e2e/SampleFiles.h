@@ -1,4 +1,5 @@
-// A browser engine settings file shared by the end-to-end tests.
+// A browser engine settings file and an account's config.ini shared by the
+// end-to-end tests.
 #pragma once
 
 namespace velltune::test {
@@ -30,5 +31,15 @@ inline constexpr char kSampleEngineFile[] =
     "; Disk cache.\r\n"
     "[Cache]\r\n"
     "DiskCacheSize=52428800\r\n";
+
+// An account's config.ini in the same form, with other sections around the
+// switches.
+inline constexpr char kSampleAccountConfig[] =
+    "[General]\r\n"
+    "HomePage=about:blank\r\n"
+    "[CreateNewTab]\r\n"
+    "AddressBarInput=0\r\n"
+    "SearchBarInput=1\r\n"
+    "ClickOnFavorite=1\r\n";
 
 }  // namespace velltune::test

@@ -18,13 +18,7 @@ namespace {
 
 const char* const kEngine = kSampleEngineFile;
 
-const char kAliceConfig[] =
-    "[General]\r\n"
-    "HomePage=about:blank\r\n"
-    "[CreateNewTab]\r\n"
-    "AddressBarInput=0\r\n"
-    "SearchBarInput=1\r\n"
-    "ClickOnFavorite=1\r\n";
+const char* const kAliceConfig = kSampleAccountConfig;
 
 // The same settings as the profile service would never leave them: blanks
 // around "=" and a blank line. Any write through it rewrites these bytes.
