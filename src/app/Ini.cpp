@@ -1,24 +1,14 @@
 #include "app/Ini.h"
 
+#include <climits>
 #include <cwchar>
+#include <string_view>
 
 #include "win/Handles.h"
 #include "win/Text.h"
 
 namespace ini {
 namespace {
-
-bool ReadWholeFile(const std::wstring& file, std::string& bytes)
-{
-    win::KernelHandle handle(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!handle || !::GetFileSizeEx(handle.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    return bytes.empty() ||
-           (::ReadFile(handle.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size());
-}
 
 bool HasPrefix(std::string_view bytes, std::string_view prefix)
 {
@@ -34,33 +24,40 @@ bool IsUtf16Text(std::string_view units)
     return true;
 }
 
-// Bytes that decode in the code page and encode back to themselves, no NUL.
-bool IsCodePageText(std::string_view bytes, UINT codePage)
+// UTF-8 text after its mark: well-formed, no NUL.
+bool IsUtf8Text(std::string_view bytes)
 {
     if (bytes.empty()) return true;
-    if (bytes.find('\0') != std::string_view::npos) return false;
-    const int length = static_cast<int>(bytes.size());
-    const int characters = ::MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
-    if (characters <= 0) return false;
-    std::wstring text(static_cast<size_t>(characters), L'\0');
-    ::MultiByteToWideChar(codePage, 0, bytes.data(), length, text.data(), characters);
-    const int back = ::WideCharToMultiByte(codePage, 0, text.data(), characters, nullptr, 0, nullptr, nullptr);
-    if (back != length) return false;
-    std::string again(static_cast<size_t>(back), '\0');
-    ::WideCharToMultiByte(codePage, 0, text.data(), characters, again.data(), back, nullptr, nullptr);
-    return again == bytes;
+    if (bytes.size() > static_cast<size_t>(INT_MAX) || bytes.find('\0') != std::string_view::npos) return false;
+    return ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0) > 0;
+}
+
+// Whether the file's bytes are text as a profile service reads them.
+bool IsText(std::string_view bytes)
+{
+    if (HasPrefix(bytes, "\xFF\xFE") || HasPrefix(bytes, "\xFE\xFF")) return IsUtf16Text(bytes.substr(2));
+    if (HasPrefix(bytes, "\xEF\xBB\xBF")) return IsUtf8Text(bytes.substr(3));
+    // Without a mark the text is in whatever code page wrote it, which the
+    // program cannot know; only a NUL byte marks it as no text at all.
+    return bytes.find('\0') == std::string_view::npos;
 }
 
 }  // namespace
 
 bool CanRewrite(const std::wstring& file)
 {
-    std::string bytes;
-    if (!ReadWholeFile(file, bytes)) return true;
-    const std::string_view view(bytes);
-    if (HasPrefix(view, "\xFF\xFE") || HasPrefix(view, "\xFE\xFF")) return IsUtf16Text(view.substr(2));
-    if (HasPrefix(view, "\xEF\xBB\xBF")) return IsCodePageText(view.substr(3), CP_UTF8);
-    return IsCodePageText(view, CP_ACP);
+    win::KernelHandle handle(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!handle || !::GetFileSizeEx(handle.Get(), &size)) return true;
+    if (size.QuadPart == 0) return true;
+    // Mapped rather than read, so that a file of any size is looked at
+    // without a copy; one that cannot be looked at is not vouched for.
+    win::KernelHandle mapping(::CreateFileMappingW(handle.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    if (!mapping) return false;
+    win::MappedView view(::MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0));
+    if (!view) return false;
+    return IsText(std::string_view(static_cast<const char*>(view.Get()), static_cast<size_t>(size.QuadPart)));
 }
 
 std::wstring ReadText(const std::wstring& file, const wchar_t* section, const wchar_t* key, const wchar_t* defaultText,

@@ -23,13 +23,15 @@ int ReadInt(const std::wstring& file, const wchar_t* section, const wchar_t* key
 // could not write back (see CanRewrite).
 bool WriteText(const std::wstring& file, const wchar_t* section, const wchar_t* key, const std::wstring& value);
 
-// Whether a write leaves every character of the file as it was. Wine's
-// profile service rewrites the whole file on each write: it cuts every line
-// at a NUL, and it writes the text back in the encoding it read it in, so
-// bytes that are not text in that encoding (UTF-16 or UTF-8 after their byte
-// order marks, the ANSI code page otherwise) would come back as other bytes.
-// A missing file, or one that cannot be opened to look, counts as rewritable:
-// the write itself then succeeds or fails as it will.
+// Whether the file is text that a write can go into. A file that is not
+// text - a NUL byte; after a UTF-16 mark, an odd length or a NUL unit; after
+// a UTF-8 mark, bytes that are not UTF-8 - is no settings file the browser
+// wrote, and a profile service that rewrites the whole file on each write
+// (some do) would cut or re-encode what it cannot read: such a file is left
+// alone. Text without a mark is in a code page the program cannot know and
+// always counts as text. A missing or empty file, or one that cannot be
+// opened to look, counts as rewritable: the write itself then succeeds or
+// fails as it will.
 bool CanRewrite(const std::wstring& file);
 
 // Writes the number as "%d" makes it.

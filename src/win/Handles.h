@@ -73,10 +73,19 @@ struct ModuleTraits {
     static void Close(Type h) noexcept { ::FreeLibrary(h); }
 };
 
+// A view of a file mapping, as MapViewOfFile gives it.
+struct MappedViewTraits {
+    using Type = void*;
+    static Type Invalid() noexcept { return nullptr; }
+    static bool IsValid(Type view) noexcept { return view != nullptr; }
+    static void Close(Type view) noexcept { ::UnmapViewOfFile(view); }
+};
+
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using Menu = UniqueHandle<MenuTraits>;
 using Module = UniqueHandle<ModuleTraits>;
+using MappedView = UniqueHandle<MappedViewTraits>;
 
 // A window's (or, with no window, the screen's) device context, released on scope exit.
 class WindowDC {

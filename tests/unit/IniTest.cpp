@@ -113,15 +113,16 @@ struct RewriteCase {
     bool rewritable;
 };
 
-// The profile service rewrites whole files: a write into bytes it cannot
-// write back would lose them, so the write is refused beforehand.
-TEST(Ini, WriteIsRefusedWhereTheRewriteWouldLoseCharacters)
+// A write into a file that is not text is refused before anything is
+// written; text without a mark is written into whatever its code page.
+TEST(Ini, WriteIsRefusedIntoFilesThatAreNotText)
 {
     const RewriteCase cases[] = {
         {"profile form", kManySections, true},
         {"empty", "", true},
         {"blank lines, blanks around =, lone CR", "[S]\r\n\r\n k = v \rx=1", true},
         {"UTF-8 without mark, non-Latin", "[S]\r\nk=\xD0\x81\xE4\xB8\xAD\xC3\xA9\r\n", true},
+        {"no mark, bytes that are neither UTF-8 nor double-byte text", "[S]\r\nk=\xFF\x80\x8B=\r\n", true},
         {"UTF-8 with mark", "\xEF\xBB\xBF[S]\r\nk=\xE4\xB8\xAD\r\n", true},
         {"UTF-16LE with mark", Utf16LeFileBytes(L"[S]\r\nk=\u4e2d\r\n"), true},
         {"NUL inside a line", std::string("[S]\r\nk=v\0tail\r\n", 16), false},
