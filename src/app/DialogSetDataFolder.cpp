@@ -57,6 +57,7 @@ void CDialogSetDataFolder::OnBrowse()
     request.hwndOwner = Handle();
     request.pszDisplayName = displayName;
     request.lpszTitle = L"";
+    const win::ComApartment com;
     win::CoTaskMemPtr<std::remove_pointer_t<PIDLIST_ABSOLUTE>> chosen(::SHBrowseForFolderW(&request));
     if (!chosen) return;
 

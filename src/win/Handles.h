@@ -122,6 +122,25 @@ private:
     HDC dc_ = nullptr;
 };
 
+// COM on this thread for the scope, as the shell's folder browser requires;
+// undone only when this call did it (or counted once more on it).
+class ComApartment {
+public:
+    ComApartment() noexcept
+        : initialised_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)))
+    {
+    }
+    ~ComApartment()
+    {
+        if (initialised_) ::CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialised_;
+};
+
 // Memory that the shell hands out and expects back through CoTaskMemFree.
 template <class T>
 class CoTaskMemPtr {
