@@ -75,15 +75,23 @@ int ReadInt(const std::wstring& file, const wchar_t* section, const wchar_t* key
     return static_cast<int>(::GetPrivateProfileIntW(section, key, defaultValue, file.c_str()));
 }
 
-bool WriteText(const std::wstring& file, const wchar_t* section, const wchar_t* key, const std::wstring& value)
+bool Writer::Text(const wchar_t* section, const wchar_t* key, const std::wstring& value)
 {
-    if (!CanRewrite(file)) return false;
-    return ::WritePrivateProfileStringW(section, key, value.c_str(), file.c_str()) != FALSE;
+    if (!checked_) {
+        if (!CanRewrite(file_)) return false;
+        checked_ = true;
+    }
+    return ::WritePrivateProfileStringW(section, key, value.c_str(), file_.c_str()) != FALSE;
 }
 
-bool WriteInt(const std::wstring& file, const wchar_t* section, const wchar_t* key, int value)
+bool Writer::Int(const wchar_t* section, const wchar_t* key, int value)
 {
-    return WriteText(file, section, key, win::FormatInt(value));
+    return Text(section, key, win::FormatInt(value));
+}
+
+bool WriteText(const std::wstring& file, const wchar_t* section, const wchar_t* key, const std::wstring& value)
+{
+    return Writer(file).Text(section, key, value);
 }
 
 }  // namespace ini

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 namespace ini {
 
@@ -34,7 +35,20 @@ bool WriteText(const std::wstring& file, const wchar_t* section, const wchar_t* 
 // fails as it will.
 bool CanRewrite(const std::wstring& file);
 
-// Writes the number as "%d" makes it.
-bool WriteInt(const std::wstring& file, const wchar_t* section, const wchar_t* key, int value);
+// Writes the keys of one save into one file: the file is looked at once,
+// before the first write, as the writes that follow keep it text.
+class Writer {
+public:
+    explicit Writer(std::wstring file) : file_(std::move(file)) {}
+
+    // As WriteText.
+    bool Text(const wchar_t* section, const wchar_t* key, const std::wstring& value);
+    // The number as "%d" makes it.
+    bool Int(const wchar_t* section, const wchar_t* key, int value);
+
+private:
+    std::wstring file_;
+    bool checked_ = false;
+};
 
 }  // namespace ini

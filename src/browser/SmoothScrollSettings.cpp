@@ -41,11 +41,12 @@ SmoothScrollSettings SmoothScrollSettings::Load(const std::wstring& engineFile)
 
 bool SmoothScrollSettings::Save(const std::wstring& engineFile) const
 {
-    if (!ini::WriteText(engineFile, kScrollSection, kSmoothlyKey, enabled ? L"true" : L"false")) return false;
+    ini::Writer file(engineFile);
+    if (!file.Text(kScrollSection, kSmoothlyKey, enabled ? L"true" : L"false")) return false;
     // Switched off, the numbers in the file stay as the browser last had them.
     if (!enabled) return true;
     for (int i = 0; i < 4; ++i)
-        if (!ini::WriteInt(engineFile, kScrollSection, kScrollFields[i].key, values[i])) return false;
+        if (!file.Int(kScrollSection, kScrollFields[i].key, values[i])) return false;
     return true;
 }
 
@@ -60,9 +61,10 @@ NewTabSettings NewTabSettings::Load(const std::wstring& configFile)
 
 bool NewTabSettings::Save(const std::wstring& configFile) const
 {
-    return ini::WriteText(configFile, kNewTabSection, kAddressBarKey, addressBar ? L"1" : L"0") &&
-           ini::WriteText(configFile, kNewTabSection, kSearchBarKey, searchBar ? L"1" : L"0") &&
-           ini::WriteText(configFile, kNewTabSection, kFavoriteKey, favorite ? L"1" : L"0");
+    ini::Writer file(configFile);
+    return file.Text(kNewTabSection, kAddressBarKey, addressBar ? L"1" : L"0") &&
+           file.Text(kNewTabSection, kSearchBarKey, searchBar ? L"1" : L"0") &&
+           file.Text(kNewTabSection, kFavoriteKey, favorite ? L"1" : L"0");
 }
 
 FieldDecision CheckScrollField(const std::wstring& text, int maxValue)

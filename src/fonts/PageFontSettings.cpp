@@ -16,10 +16,11 @@ PageFontSettings PageFontSettings::Load(const std::wstring& engineFile)
 
 bool PageFontSettings::Save(const std::wstring& engineFile) const
 {
+    ini::Writer file(engineFile);
     for (FaceRole role : kFaceWriteOrder)
-        if (!ini::WriteText(engineFile, kFontSection, kFaceKeys[role].key, faces[role])) return false;
+        if (!file.Text(kFontSection, kFaceKeys[role].key, faces[role])) return false;
     for (int i = 0; i < 4; ++i)
-        if (!ini::WriteInt(engineFile, kFontSection, kSizeKeys[i].key, sizes[i])) return false;
+        if (!file.Int(kFontSection, kSizeKeys[i].key, sizes[i])) return false;
     return true;
 }
 

@@ -33,7 +33,7 @@ TEST(Ini, WritingOneKeyChangesOnlyThatLine)
     const std::wstring file = dir / L"WKSetting.ini";
     WriteFileBytes(file, kManySections);
 
-    ASSERT_TRUE(ini::WriteInt(file, L"ScrollPage", L"WheelStep", 200));
+    ASSERT_TRUE(ini::Writer(file).Int(L"ScrollPage", L"WheelStep", 200));
 
     std::string expected = kManySections;
     expected.replace(expected.find("WheelStep=140"), 13, "WheelStep=200");
@@ -137,6 +137,10 @@ TEST(Ini, WriteIsRefusedIntoFilesThatAreNotText)
         WriteFileBytes(file, c.bytes);
         EXPECT_EQ(ini::CanRewrite(file), c.rewritable) << c.what;
         EXPECT_EQ(ini::WriteText(file, L"S", L"new", L"1"), c.rewritable) << c.what;
+        // A save's writer refuses every one of its writes, not just the first.
+        ini::Writer save(file);
+        EXPECT_EQ(save.Text(L"S", L"a", L"1"), c.rewritable) << c.what;
+        EXPECT_EQ(save.Int(L"S", L"b", 2), c.rewritable) << c.what;
         if (!c.rewritable) {
             EXPECT_EQ(ReadFileBytes(file), c.bytes) << c.what;
         }
