@@ -20,8 +20,7 @@ int ReadInt(const std::wstring& file, const wchar_t* section, const wchar_t* key
 
 // Replaces the key's value where it stands, adding key, section or file as
 // needed. False when the platform could not write (locked file, folder, ...),
-// and, with nothing written, when the file holds what the profile service
-// could not write back (see CanRewrite).
+// and, with nothing written, when the file is not text (see CanRewrite).
 bool WriteText(const std::wstring& file, const wchar_t* section, const wchar_t* key, const std::wstring& value);
 
 // Whether the file is text that a write can go into. A file that is not
