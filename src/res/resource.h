@@ -12,6 +12,7 @@
 #define IDR_MAINFRAME           128
 #define IDR_MAINMENU            129
 #define IDD_SET_DATA_FOLDER     130
+#define IDD_RESTORE             131
 
 // Main dialog: push buttons
 #define IDC_APPLY               3
@@ -79,8 +80,14 @@
 #define IDC_ABOUT_AUTHOR        1057
 #define IDC_ABOUT_THANKS        1058
 
+// Restore dialog
+#define IDC_RESTORE_LIST        1061
+
 // Menu commands
 #define ID_MENU_ABOUT           32772
 #define ID_MENU_EXIT            32778
 #define ID_MENU_SETDATAFOLDER   32779
+#define ID_MENU_EXPORT          32780
+#define ID_MENU_IMPORT          32781
+#define ID_MENU_RESTORE         32782
 #define ID_LANGUAGE_FIRST       35000

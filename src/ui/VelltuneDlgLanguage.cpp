@@ -10,16 +10,14 @@
 
 namespace {
 
-// Positions in menu template 129; the template keeps this layout.
+// Positions in menu template 129 of the two drop-downs; command items are
+// found by their ids, so items can be added without moving these.
 constexpr UINT kMenuBarDropDown = 0;
-constexpr UINT kSetDataFolderItem = 0;
 constexpr UINT kLanguageSubmenu = 1;
-constexpr UINT kAboutItem = 3;
-constexpr UINT kExitItem = 5;
 
-void SetItemCaption(HMENU menu, UINT position, UINT_PTR commandId, const std::wstring& caption)
+void SetItemCaption(HMENU menu, UINT commandId, const std::wstring& caption)
 {
-    ::ModifyMenuW(menu, position, MF_BYPOSITION | MF_STRING, commandId, caption.c_str());
+    ::ModifyMenuW(menu, commandId, MF_BYCOMMAND | MF_STRING, commandId, caption.c_str());
 }
 
 // A drop-down named with MF_POPUP and its own handle stays attached; without
@@ -96,10 +94,10 @@ bool CVelltuneDlg::ApplyLanguage(const std::wstring& fileName)
     if (HMENU bar = ::GetMenu(Handle())) {
         SetDropDownCaption(bar, kMenuBarDropDown, text::Get(path, text::kMenu));
         if (HMENU dropDown = ::GetSubMenu(bar, kMenuBarDropDown)) {
-            SetItemCaption(dropDown, kSetDataFolderItem, ID_MENU_SETDATAFOLDER, text::Get(path, text::kSetDataFolder));
+            SetItemCaption(dropDown, ID_MENU_SETDATAFOLDER, text::Get(path, text::kSetDataFolder));
             SetDropDownCaption(dropDown, kLanguageSubmenu, lang::LanguageSubmenuCaption(fileName, path));
-            SetItemCaption(dropDown, kAboutItem, ID_MENU_ABOUT, text::Get(path, text::kAbout));
-            SetItemCaption(dropDown, kExitItem, ID_MENU_EXIT, text::Get(path, text::kExit));
+            SetItemCaption(dropDown, ID_MENU_ABOUT, text::Get(path, text::kAbout));
+            SetItemCaption(dropDown, ID_MENU_EXIT, text::Get(path, text::kExit));
         }
         ::DrawMenuBar(Handle());
     }
