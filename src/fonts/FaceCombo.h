@@ -11,6 +11,10 @@
 
 namespace fonts {
 
+// Item data of a face-list entry that names a face no installed family has
+// (a stored face kept as it is); the lists draw such an entry marked.
+inline constexpr LPARAM kNotInstalledItemData = 1;
+
 // A face list over a drop-down list control.
 class ComboFaceList : public FaceList {
 public:
