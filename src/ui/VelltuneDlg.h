@@ -11,6 +11,7 @@
 #include "i18n/TextTable.h"
 #include "win/Dialog.h"
 #include "win/Handles.h"
+#include "win/ToolTip.h"
 
 class CVelltuneDlg : public win::Dialog {
 public:
@@ -102,4 +103,5 @@ private:
     int simplifiedChinese_ = -1;
     int traditionalChinese_ = -1;
     int savedLanguage_ = -1;
+    win::ToolTip tips_;
 };
