@@ -104,7 +104,7 @@ TEMPLATE_HEADER = [
     ";  5. Keep \"Nerovia 3\", \"Nerovia\" and \"Velltune\" untranslated.",
     ";  6. EnterIntegerInRange: %1 is the lower bound, %2 the upper bound;",
     ";     put them where your grammar needs them.",
-    ";  7. SelectSetAllFont: quote your own SetAllFonts text.",
+    ";  7. SelectSetAllFont: quote your own SetAllFonts text, without its \"&\".",
     ";  8. Save as Unicode (UTF-16 LE with BOM), put the file into the Language",
     ";     folder beside Velltune and choose it in Menu > Language.",
     ";  9. An \"&\" marks the access key of a caption: the letter after it is",
