@@ -82,11 +82,11 @@ TEST_F(NewTabDialog, MissingSectionShowsClearTickedTickedAndApplyAddsIt)
     EXPECT_TRUE(Checked(IDC_CHECK_SEARCHBAR));
     EXPECT_TRUE(Checked(IDC_CHECK_FAVORITES));
     for (int id : kNewTabBoxes) EXPECT_TRUE(Enabled(id)) << id;
-    EXPECT_TRUE(Enabled(IDC_APPLY)) << "choosing an account with a config.ini counts as a change";
 
+    Click(IDC_CHECK_FAVORITES);
     Click(IDC_APPLY);
     EXPECT_EQ(ReadFileBytes(folder.ConfigFile(L"alice")),
-              "[General]\r\nName=alice\r\n[CreateNewTab]\r\nAddressBarInput=0\r\nSearchBarInput=1\r\nClickOnFavorite=1\r\n");
+              "[General]\r\nName=alice\r\n[CreateNewTab]\r\nAddressBarInput=0\r\nSearchBarInput=1\r\nClickOnFavorite=0\r\n");
     EXPECT_TRUE(boxes.Texts().empty());
 }
 
@@ -142,6 +142,108 @@ TEST_F(NewTabDialog, AccountWithoutConfigIsReportedAndNothingIsWrittenForIt)
     ASSERT_TRUE(SelectAccount(L"alice"));
     for (int id : kNewTabBoxes) EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_EQ(dialog.CurrentAccount(), L"alice");
+}
+
+// Blanks around "=": any write through the profile service would rewrite
+// these bytes, so unchanged bytes show that nothing was written.
+const char kLooseConfig[] =
+    "[CreateNewTab]\r\nAddressBarInput = 0\r\nSearchBarInput = 1\r\nClickOnFavorite = 1\r\n";
+
+struct Switches {
+    int addressBar, searchBar, favorite;
+    bool operator==(const Switches&) const = default;
+};
+
+Switches StoredSwitches(const std::wstring& config)
+{
+    const auto read = [&config](const wchar_t* key) {
+        return static_cast<int>(::GetPrivateProfileIntW(L"CreateNewTab", key, -1, config.c_str()));
+    };
+    return {read(L"AddressBarInput"), read(L"SearchBarInput"), read(L"ClickOnFavorite")};
+}
+
+// Each account keeps the switches the user left it with while the window is
+// open; Apply writes every changed account and Close none.
+TEST_F(NewTabDialog, SwitchesOfEachAccountSurviveChoosingAnotherUntilAppliedOrClosed)
+{
+    struct Case {
+        int button;
+        Switches alice, bob;
+    };
+    const Case cases[] = {
+        {IDC_APPLY, {1, 1, 1}, {0, 1, 0}},
+        {IDCANCEL, {0, 1, 1}, {0, 1, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        WorkingFolderFixture files;
+        for (const wchar_t* account : {L"alice", L"bob", L"carol"}) files.AddAccount(account, kLooseConfig);
+        CVelltuneDlg window;
+        ASSERT_TRUE(window.CreateModeless());
+        const auto choose = [&window](const wchar_t* name) {
+            HWND list = window.Item(IDC_ACCOUNT_LIST);
+            const LRESULT index =
+                ::SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name));
+            ::SendMessageW(list, CB_SETCURSEL, index, 0);
+            ::SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(IDC_ACCOUNT_LIST, CBN_SELCHANGE),
+                           reinterpret_cast<LPARAM>(list));
+        };
+        const auto click = [&window](int id) { ::SendMessageW(window.Item(id), BM_CLICK, 0, 0); };
+        const auto shown = [&window]() {
+            const auto ticked = [&window](int id) {
+                return ::IsDlgButtonChecked(window.Handle(), id) == BST_CHECKED ? 1 : 0;
+            };
+            return Switches{ticked(IDC_CHECK_ADDRESSBAR), ticked(IDC_CHECK_SEARCHBAR), ticked(IDC_CHECK_FAVORITES)};
+        };
+
+        choose(L"alice");
+        choose(L"carol");
+        EXPECT_FALSE(::IsWindowEnabled(window.Item(IDC_APPLY))) << "choosing accounts alone changes nothing";
+        EXPECT_EQ(win::GetItemText(window.Handle(), IDCANCEL), L"Close");
+
+        choose(L"alice");
+        click(IDC_CHECK_ADDRESSBAR);
+        choose(L"bob");
+        EXPECT_EQ(shown(), (Switches{0, 1, 1})) << "bob's file";
+        click(IDC_CHECK_FAVORITES);
+        choose(L"alice");
+        EXPECT_EQ(shown(), (Switches{1, 1, 1})) << "alice's tick";
+        choose(L"bob");
+        EXPECT_EQ(shown(), (Switches{0, 1, 0})) << "bob's change";
+
+        click(c.button);
+        EXPECT_EQ(StoredSwitches(files.ConfigFile(L"alice")), c.alice);
+        EXPECT_EQ(StoredSwitches(files.ConfigFile(L"bob")), c.bob);
+        EXPECT_EQ(ReadFileBytes(files.ConfigFile(L"carol")), kLooseConfig) << "carol was not changed";
+        EXPECT_TRUE(boxes.Texts().empty());
+    }
+}
+
+// An account whose file cannot be written is reported and stays pending; the
+// others are written, and the next Apply writes it.
+TEST_F(NewTabDialog, FailedAccountIsReportedAndStaysPendingForTheNextApply)
+{
+    folder.AddAccount(L"alice", kLooseConfig);
+    folder.AddAccount(L"bob", kLooseConfig);
+    ASSERT_TRUE(Open());
+    for (const wchar_t* account : {L"alice", L"bob"}) {
+        ASSERT_TRUE(SelectAccount(account));
+        Click(IDC_CHECK_SEARCHBAR);
+    }
+    {
+        win::KernelHandle lock(::CreateFileW(folder.ConfigFile(L"alice").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(lock);
+        Click(IDC_APPLY);
+    }
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Failed to save Nerovia 3 settings!"});
+    EXPECT_EQ(ReadFileBytes(folder.ConfigFile(L"alice")), kLooseConfig);
+    EXPECT_EQ(StoredSwitches(folder.ConfigFile(L"bob")), (Switches{0, 0, 1}));
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+
+    Click(IDC_APPLY);
+    EXPECT_EQ(StoredSwitches(folder.ConfigFile(L"alice")), (Switches{0, 0, 1}));
+    EXPECT_FALSE(Enabled(IDC_APPLY));
 }
 
 }  // namespace
