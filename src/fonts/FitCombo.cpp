@@ -12,10 +12,20 @@ void GrowItemHeight(HWND combo, WPARAM index, LONG height)
         ::SendMessageW(combo, CB_SETITEMHEIGHT, index, MAKELPARAM(height, 0));
 }
 
-void GrowDroppedWidth(HWND combo, LONG width)
+// The dropped width is the list window's, borders and scroll bar included.
+void GrowDroppedWidth(HWND combo, LONG textWidth)
 {
+    const LONG width = textWidth + 2 * kItemTextMargin + 2 * ::GetSystemMetrics(SM_CXEDGE) +
+                       ::GetSystemMetrics(SM_CXVSCROLL);
     if (::SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0) < width)
         ::SendMessageW(combo, CB_SETDROPPEDWIDTH, width, 0);
+}
+
+// A combo's DC carries the default font, not the one the list draws with.
+HGDIOBJ ListFont(HWND combo)
+{
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageW(combo, WM_GETFONT, 0, 0));
+    return font ? font : ::GetStockObject(SYSTEM_FONT);
 }
 
 }  // namespace
@@ -24,6 +34,7 @@ void FitComboToItems(HWND combo)
 {
     win::WindowDC dc(combo);
     if (!dc) return;
+    win::SelectedObject font(dc.Get(), ListFont(combo));
     std::wstring entry;
     for (LRESULT i = 0; i < ::SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
         const LRESULT length = ::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
@@ -42,10 +53,9 @@ void FitCombosToTexts(std::span<const HWND> combos, const std::vector<std::wstri
     if (combos.empty() || texts.empty()) return;
     SIZE largest{};
     {
-        // A combo's DC carries the default font, not the list's: every combo
-        // measures alike, so one DC serves them all.
         win::WindowDC dc(combos.front());
         if (!dc) return;
+        win::SelectedObject font(dc.Get(), ListFont(combos.front()));
         for (const std::wstring& text : texts) {
             SIZE size{};
             if (!::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size)) continue;
