@@ -58,6 +58,8 @@ KEYS = [
     # Messages the program adds
     ("EnterInteger", 256), ("EnterIntegerInRange", 256),
     ("SaveFailed", 256), ("SelectSetAllFont", 256),
+    # Face lists
+    ("NotInstalled", 256),
 ]
 KEY_NAMES = [k for k, _ in KEYS]
 CAPACITY = dict(KEYS)

@@ -175,8 +175,12 @@ void CVelltuneDlg::OnApplyButton()
     modified_ = false;
 }
 
-bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/, INT_PTR& result)
+bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, INT_PTR& result)
 {
+    if (message == WM_DRAWITEM && lParam && DrawFaceListItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+        result = TRUE;
+        return true;
+    }
     if (message == WM_PAINT && ::IsIconic(Handle())) {
         OnPaintMinimized();
         result = 0;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fonts/FaceFontCache.h"
 #include "i18n/TextTable.h"
 #include "win/Dialog.h"
 #include "win/Handles.h"
@@ -86,12 +87,15 @@ private:
     void OnSetAllFonts();
     void OnSizeFieldChange(UINT editId);
     void OnResetFonts();
+    // WM_DRAWITEM of a face list; false for any other control.
+    bool DrawFaceListItem(const DRAWITEMSTRUCT& item);
 
     HICON icon_ = nullptr;
     std::wstring currentAccount_;
     int scrollValues_[4] = {0, 0, 0, 0};
     bool modified_ = true;
     std::vector<std::wstring> installedFaces_;
+    fonts::FaceFontCache faceFonts_;
     int sizeValues_[4] = {0, 0, 0, 0};
     win::Menu menuHolder_;
     std::vector<std::wstring> languages_;

@@ -81,11 +81,48 @@ struct MappedViewTraits {
     static void Close(Type view) noexcept { ::UnmapViewOfFile(view); }
 };
 
+// Fonts, bitmaps and other GDI objects, freed with DeleteObject.
+template <class T>
+struct GdiObjectTraits {
+    using Type = T;
+    static Type Invalid() noexcept { return nullptr; }
+    static bool IsValid(Type h) noexcept { return h != nullptr; }
+    static void Close(Type h) noexcept { ::DeleteObject(h); }
+};
+
+// A device context of our own (CreateCompatibleDC), deleted with DeleteDC.
+struct MemoryDCTraits {
+    using Type = HDC;
+    static Type Invalid() noexcept { return nullptr; }
+    static bool IsValid(Type h) noexcept { return h != nullptr; }
+    static void Close(Type h) noexcept { ::DeleteDC(h); }
+};
+
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using Menu = UniqueHandle<MenuTraits>;
 using Module = UniqueHandle<ModuleTraits>;
 using MappedView = UniqueHandle<MappedViewTraits>;
+using Font = UniqueHandle<GdiObjectTraits<HFONT>>;
+using Bitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using MemoryDC = UniqueHandle<MemoryDCTraits>;
+
+// Selects an object into a device context for the scope and puts the previous
+// one back, so that the object can be deleted after and the DC stays as found.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(object ? ::SelectObject(dc, object) : nullptr) {}
+    ~SelectedObject()
+    {
+        if (previous_ && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 // A window's (or, with no window, the screen's) device context, released on scope exit.
 class WindowDC {
