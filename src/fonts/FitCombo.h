@@ -13,9 +13,9 @@ namespace fonts {
 inline constexpr int kItemTextMargin = 2;
 
 // Measures every entry once, in the font the list draws its entries in. The
-// item height grows to the text's height; the dropped width to the text's
-// width, its margins, the list's borders and its scroll bar, so that no entry
-// is cut. Both values only grow, never shrink.
+// items (all of one height) become as high as the tallest text; the dropped
+// width grows to the widest text, its margins, the list's borders and its
+// scroll bar, so that no entry is cut, and never shrinks.
 void FitComboToItems(HWND combo);
 
 // The same result as FitComboToItems on each of the combos, when each holds

@@ -186,7 +186,7 @@ TEST_F(PageFontsTest, ListsLookExactlyAsFittingEachOneByItself)
     EXPECT_GT(::SendMessageW(Item(IDC_FACE_SERIF), CB_GETDROPPEDWIDTH, 0, 0), box.right - box.left);
 }
 
-TEST_F(PageFontsTest, FitComboToItemsGrowsToTheWidestEntryAndNeverShrinks)
+TEST_F(PageFontsTest, FitComboToItemsFitsTheTextHeightAndGrowsToTheWidestEntry)
 {
     win::Dialog host(IDD_VELLTUNE_DIALOG);
     ASSERT_TRUE(host.CreateModeless());
@@ -210,7 +210,8 @@ TEST_F(PageFontsTest, FitComboToItemsGrowsToTheWidestEntryAndNeverShrinks)
     const LONG room = extent.cx + 2 * fonts::kItemTextMargin + ::GetSystemMetrics(SM_CXVSCROLL);
     EXPECT_GE(::SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0), room);
     EXPECT_LE(::SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0), room + 2 * ::GetSystemMetrics(SM_CXEDGE));
-    EXPECT_GE(::SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0), extent.cy);
+    // Exactly the text's height: an owner-drawn list starts higher.
+    EXPECT_EQ(::SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0), extent.cy);
 
     ::SendMessageW(combo, CB_SETDROPPEDWIDTH, 2000, 0);
     const LRESULT height = ::SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0);
