@@ -117,7 +117,10 @@ void DrawFaceItem(const DRAWITEMSTRUCT& item, FaceFontCache& fonts, const std::w
         // names, so only a face wider than the list's font needs to shrink.
         const bool closed = (item.itemState & ODS_COMBOBOXEDIT) != 0;
         const UINT flags = closed ? DT_END_ELLIPSIS : 0;
-        const int height = static_cast<int>(item.rcItem.bottom - item.rcItem.top);
+        // The dropped list's item height, also in the closed list (which is
+        // a little higher), so that a face looks the same in both.
+        const LRESULT itemHeight = ::SendMessageW(item.hwndItem, CB_GETITEMHEIGHT, 0, 0);
+        const int height = static_cast<int>(itemHeight > 0 ? itemHeight : item.rcItem.bottom - item.rcItem.top);
 
         FaceFontCache::Face face{nullptr, false};
         if (installed && height > 0) face = fonts.Get(dc, name, height);
