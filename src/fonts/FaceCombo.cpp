@@ -77,6 +77,12 @@ std::wstring EntryText(HWND combo, UINT index)
     return text;
 }
 
+// What an entry marked as not installed shows.
+std::wstring NotInstalledText(const std::wstring& name, const std::wstring& note)
+{
+    return name + L" " + note;
+}
+
 LONG TextWidth(HDC dc, HFONT font, const std::wstring& text)
 {
     win::SelectedObject selected(dc, font);
@@ -125,7 +131,7 @@ void DrawFaceItem(const DRAWITEMSTRUCT& item, FaceFontCache& fonts, const std::w
         FaceFontCache::Face face{nullptr, false};
         if (installed && height > 0) face = fonts.Get(dc, name, height);
         if (!face.font) {
-            DrawLine(dc, listFont, installed ? name : name + L" " + notInstalledNote, box, flags);
+            DrawLine(dc, listFont, installed ? name : NotInstalledText(name, notInstalledNote), box, flags);
         } else if (face.symbol) {
             DrawLine(dc, listFont, name, box, flags);
             box.left += TextWidth(dc, listFont, name + L" ");
@@ -143,6 +149,16 @@ void DrawFaceItem(const DRAWITEMSTRUCT& item, FaceFontCache& fonts, const std::w
         ::SetBkMode(dc, oldMode);
     }
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) ::DrawFocusRect(dc, &item.rcItem);
+}
+
+void FitNotInstalledEntries(HWND combo, const std::wstring& notInstalledNote)
+{
+    std::vector<std::wstring> texts;
+    const LRESULT count = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i)
+        if (::SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == kNotInstalledItemData)
+            texts.push_back(NotInstalledText(EntryText(combo, static_cast<UINT>(i)), notInstalledNote));
+    FitCombosToTexts(std::span<const HWND>(&combo, 1), texts);
 }
 
 }  // namespace fonts

@@ -41,4 +41,9 @@ void FillFaceCombos(std::span<const HWND> combos, const std::vector<std::wstring
 // too wide for a dropped list are drawn smaller rather than cut.
 void DrawFaceItem(const DRAWITEMSTRUCT& item, FaceFontCache& fonts, const std::wstring& notInstalledNote);
 
+// Widens a dropped list for its entries marked as not installed, whose note
+// the fitting of the installed names did not count. For the moment a list
+// drops down: the entries and the note's language may have changed since.
+void FitNotInstalledEntries(HWND combo, const std::wstring& notInstalledNote);
+
 }  // namespace fonts

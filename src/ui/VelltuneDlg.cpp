@@ -35,6 +35,13 @@ const win::CommandEntry<CVelltuneDlg> CVelltuneDlg::kMessageMap[] = {
     {CBN_SELCHANGE, IDC_FACE_CURSIVE, &CVelltuneDlg::MarkModified},
     {CBN_SELCHANGE, IDC_FACE_FANTASY, &CVelltuneDlg::MarkModified},
     {CBN_SELCHANGE, IDC_FACE_SETALL, &CVelltuneDlg::MarkModified},
+    {CBN_DROPDOWN, IDC_FACE_SERIF, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_SANSSERIF, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_STANDARD, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_FIXED, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_CURSIVE, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_FANTASY, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_SETALL, &CVelltuneDlg::OnFaceListDropDown},
     {BN_CLICKED, IDOK, &CVelltuneDlg::OnOkButton},
     {BN_CLICKED, IDC_APPLY, &CVelltuneDlg::OnApplyButton},
 };

@@ -87,6 +87,7 @@ private:
     void OnSetAllFonts();
     void OnSizeFieldChange(UINT editId);
     void OnResetFonts();
+    void OnFaceListDropDown(UINT listId);
     // WM_DRAWITEM of a face list; false for any other control.
     bool DrawFaceListItem(const DRAWITEMSTRUCT& item);
 

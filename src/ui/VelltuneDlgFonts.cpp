@@ -105,6 +105,11 @@ void CVelltuneDlg::OnSizeFieldChange(UINT editId)
     MarkModified();
 }
 
+void CVelltuneDlg::OnFaceListDropDown(UINT listId)
+{
+    fonts::FitNotInstalledEntries(Item(static_cast<int>(listId)), texts_.notInstalled);
+}
+
 bool CVelltuneDlg::DrawFaceListItem(const DRAWITEMSTRUCT& item)
 {
     if (item.CtlType != ODT_COMBOBOX) return false;

@@ -238,12 +238,21 @@ TEST_F(FaceListLook, ClosedListShowsTheSelectedFaceInItsFace)
 // than the font a device context starts with.
 TEST_F(FaceListLook, EveryEntryFitsTheDroppedListInTheListsFont)
 {
+    // A stored face that is not installed, with a name longer than any
+    // installed one: the list shows it with a note after it.
+    const std::wstring missing = L"Courier Extra Condensed Oblique Demibold";
+    for (int id : kFaceLists) {
+        HWND combo = dialog.Item(id);
+        const LRESULT at = ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(missing.c_str()));
+        ::SendMessageW(combo, CB_SETITEMDATA, at, fonts::kNotInstalledItemData);
+    }
     bool eastAsian = false;
     for (int id : kFaceLists) {
         HWND combo = dialog.Item(id);
         COMBOBOXINFO info{};
         info.cbSize = sizeof(info);
         ASSERT_TRUE(::GetComboBoxInfo(combo, &info));
+        // Dropped as the user drops it, which announces it to the dialog.
         ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
         RECT client{};
         ::GetClientRect(info.hwndList, &client);
@@ -254,7 +263,8 @@ TEST_F(FaceListLook, EveryEntryFitsTheDroppedListInTheListsFont)
         const LRESULT count = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
         ASSERT_GT(count, 0);
         for (LRESULT i = 0; i < count; ++i) {
-            const std::wstring name = EntryText(combo, i);
+            const bool marked = ::SendMessageW(combo, CB_GETITEMDATA, i, 0) == fonts::kNotInstalledItemData;
+            const std::wstring name = EntryText(combo, i) + (marked ? L" (not installed)" : L"");
             eastAsian = eastAsian || std::any_of(name.begin(), name.end(), [](wchar_t c) { return c >= 0x3000; });
             SIZE size{};
             ASSERT_TRUE(::GetTextExtentPoint32W(dc.Get(), name.c_str(), static_cast<int>(name.size()), &size));
