@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "browser/PendingSwitches.h"
 #include "fonts/FaceFontCache.h"
+#include "fonts/PageFontSettings.h"
 #include "i18n/TextTable.h"
 #include "win/Dialog.h"
 #include "win/Handles.h"
@@ -73,7 +75,9 @@ private:
     void LoadSmoothScrollSettings();
     bool SaveSmoothScrollSettings();
     void LoadNewTabSettings(const std::wstring& configPath);
+    void ShowNewTabSwitches(const browser::NewTabSettings& switches);
     bool SaveNewTabSettings();
+    void OnNewTabSwitch();
     void EnableSmoothScrollControls(bool enable);
     void OnSmoothScrollEnable();
     void OnSmoothScrollDisable();
@@ -97,6 +101,10 @@ private:
     bool modified_ = true;
     std::vector<std::wstring> installedFaces_;
     fonts::FaceFontCache faceFonts_;
+    // Faces shown as their family's entry under another name, saved as stored.
+    fonts::KeptFaces keptFaces_;
+    // Switches the user changed, per account, until they are saved.
+    browser::PendingSwitches pendingSwitches_;
     int sizeValues_[4] = {0, 0, 0, 0};
     win::Menu menuHolder_;
     std::vector<std::wstring> languages_;

@@ -81,10 +81,16 @@ struct MappedViewTraits {
     static void Close(Type view) noexcept { ::UnmapViewOfFile(view); }
 };
 
-// Fonts, bitmaps and other GDI objects, freed with DeleteObject.
-template <class T>
-struct GdiObjectTraits {
-    using Type = T;
+struct FontTraits {
+    using Type = HFONT;
+    static Type Invalid() noexcept { return nullptr; }
+    static bool IsValid(Type h) noexcept { return h != nullptr; }
+    static void Close(Type h) noexcept { ::DeleteObject(h); }
+};
+
+// Bitmaps, such as a DIB section to draw into.
+struct BitmapTraits {
+    using Type = HBITMAP;
     static Type Invalid() noexcept { return nullptr; }
     static bool IsValid(Type h) noexcept { return h != nullptr; }
     static void Close(Type h) noexcept { ::DeleteObject(h); }
@@ -103,21 +109,23 @@ using FindHandle = UniqueHandle<FindHandleTraits>;
 using Menu = UniqueHandle<MenuTraits>;
 using Module = UniqueHandle<ModuleTraits>;
 using MappedView = UniqueHandle<MappedViewTraits>;
-using Font = UniqueHandle<GdiObjectTraits<HFONT>>;
-using Bitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using Font = UniqueHandle<FontTraits>;
+using Bitmap = UniqueHandle<BitmapTraits>;
 using MemoryDC = UniqueHandle<MemoryDCTraits>;
 
-// Selects an object into a device context for the scope and puts the previous
-// one back, so that the object can be deleted after and the DC stays as found.
+// Selects a GDI object into a device context for the scope, then puts the
+// previous one back.
 class SelectedObject {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(object ? ::SelectObject(dc, object) : nullptr) {}
+    SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(::SelectObject(dc, object)) {}
     ~SelectedObject()
     {
         if (previous_ && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
     }
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
+
+    explicit operator bool() const noexcept { return previous_ && previous_ != HGDI_ERROR; }
 
 private:
     HDC dc_;
