@@ -71,6 +71,8 @@ KEYS = [
     ("TipSetAllFonts", 256), ("TipDefaultFontSize", 256),
     ("TipDefaultFixedFontSize", 256), ("TipMinimumFontSize", 256),
     ("TipMinimumLogicalFontSize", 256), ("TipResetFontSettings", 256),
+    # Face lists
+    ("NotInstalled", 256),
 ]
 KEY_NAMES = [k for k, _ in KEYS]
 CAPACITY = dict(KEYS)

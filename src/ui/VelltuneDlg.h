@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "browser/PendingSwitches.h"
+#include "fonts/FaceFontCache.h"
 #include "fonts/PageFontSettings.h"
 #include "i18n/TextTable.h"
 #include "win/Dialog.h"
@@ -91,12 +92,16 @@ private:
     void OnSetAllFonts();
     void OnSizeFieldChange(UINT editId);
     void OnResetFonts();
+    void OnFaceListDropDown(UINT listId);
+    // WM_DRAWITEM of a face list; false for any other control.
+    bool DrawFaceListItem(const DRAWITEMSTRUCT& item);
 
     HICON icon_ = nullptr;
     std::wstring currentAccount_;
     int scrollValues_[4] = {0, 0, 0, 0};
     bool modified_ = true;
     std::vector<std::wstring> installedFaces_;
+    fonts::FaceFontCache faceFonts_;
     // Faces shown as their family's entry under another name, saved as stored.
     fonts::KeptFaces keptFaces_;
     // Switches the user changed, per account, until they are saved.
