@@ -8,13 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "fonts/FaceEnumeration.h"
 #include "i18n/TextTable.h"
 #include "win/Dialog.h"
 #include "win/Handles.h"
 
 class CVelltuneDlg : public win::Dialog {
 public:
-    CVelltuneDlg();
+    // Takes the faces from the enumeration when given one (not owned; it must
+    // outlive the dialog's initialisation), else enumerates them itself.
+    explicit CVelltuneDlg(fonts::FaceEnumeration* pendingFaces = nullptr);
 
     // Enables Apply and shows the Cancel text on button 2, once per change.
     void MarkModified();
@@ -59,7 +62,8 @@ private:
     void RunLanguageStartup();
     void LoadLanguageList();
     void BuildLanguageMenu();
-    bool ApplyLanguage(const std::wstring& fileName);
+    // Applies the file's texts; remember writes its name into Settings.ini.
+    bool ApplyLanguage(const std::wstring& fileName, bool remember = true);
     void ChooseDefaultLanguage();
     void OnLanguageCommand(UINT id);
     void CheckLanguageItem(int index, bool checked);
@@ -87,6 +91,8 @@ private:
     void OnSizeFieldChange(UINT editId);
     void OnResetFonts();
 
+    fonts::FaceEnumeration* pendingFaces_ = nullptr;  // not owned
+    bool painted_ = false;
     HICON icon_ = nullptr;
     std::wstring currentAccount_;
     int scrollValues_[4] = {0, 0, 0, 0};

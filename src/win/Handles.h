@@ -106,6 +106,26 @@ private:
     HDC dc_;
 };
 
+// A memory device context of the caller's own, compatible with the screen,
+// deleted on scope exit. Unlike the screen's DC it belongs to no window, so
+// any thread may use it.
+class MemoryDC {
+public:
+    MemoryDC() noexcept : dc_(::CreateCompatibleDC(nullptr)) {}
+    ~MemoryDC()
+    {
+        if (dc_) ::DeleteDC(dc_);
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+
+    HDC Get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+private:
+    HDC dc_;
+};
+
 // BeginPaint/EndPaint pair for one WM_PAINT.
 class PaintDC {
 public:
