@@ -52,10 +52,16 @@ int IndexOfCommand(UINT commandId, std::size_t listSize)
     return index < listSize ? static_cast<int>(index) : -1;
 }
 
+std::wstring LanguageSubmenuCaption(const std::wstring& fileName, const text::LanguageFile& languageFile)
+{
+    if (fileName == text::kEnglishFile) return L"Language";
+    return L"Language / " + languageFile.Get(text::kSetLanguage);
+}
+
 std::wstring LanguageSubmenuCaption(const std::wstring& fileName, const std::wstring& languageFilePath)
 {
     if (fileName == text::kEnglishFile) return L"Language";
-    return L"Language / " + text::Get(languageFilePath, text::kSetLanguage);
+    return LanguageSubmenuCaption(fileName, text::LanguageFile(languageFilePath));
 }
 
 }  // namespace lang

@@ -91,6 +91,8 @@ struct StoredTexts {
     std::wstring selectSetAllFont = kSelectSetAllFont.english;
 };
 
+class LanguageFile;
+StoredTexts LoadStoredTexts(const LanguageFile& languageFile);
 StoredTexts LoadStoredTexts(const std::wstring& languageFile);
 
 }  // namespace text

@@ -36,7 +36,8 @@ void CVelltuneDlg::RunLanguageStartup()
 {
     LoadLanguageList();
     BuildLanguageMenu();
-    if (savedLanguage_ != -1 && ApplyLanguage(languages_[savedLanguage_])) {
+    // Settings.ini already names the saved language: no need to write it back.
+    if (savedLanguage_ != -1 && ApplyLanguage(languages_[savedLanguage_], false)) {
         CheckLanguageItem(savedLanguage_, true);
         currentLanguage_ = savedLanguage_;
         return;
@@ -79,32 +80,34 @@ void CVelltuneDlg::BuildLanguageMenu()
     }
 }
 
-bool CVelltuneDlg::ApplyLanguage(const std::wstring& fileName)
+bool CVelltuneDlg::ApplyLanguage(const std::wstring& fileName, bool remember)
 {
     const std::wstring path = settings::LanguageFilePath(workingFolder_, fileName);
     if (fileName != text::kEnglishFile && !::PathFileExistsW(path.c_str())) return false;
+    // Read once; every text below is looked up in memory.
+    const text::LanguageFile file(path);
 
     for (const text::Caption& caption : text::kMainCaptions)
-        win::SetItemText(Handle(), caption.controlId, text::Get(path, caption.key));
+        win::SetItemText(Handle(), caption.controlId, file.Get(caption.key));
 
-    texts_ = text::LoadStoredTexts(path);
+    texts_ = text::LoadStoredTexts(file);
     win::SetItemText(Handle(), IDCANCEL, modified_ ? texts_.cancel : texts_.close);
     SetValidationTexts(texts_.enterInteger, texts_.enterIntegerInRange);
 
     if (HMENU bar = ::GetMenu(Handle())) {
-        SetDropDownCaption(bar, kMenuBarDropDown, text::Get(path, text::kMenu));
+        SetDropDownCaption(bar, kMenuBarDropDown, file.Get(text::kMenu));
         if (HMENU dropDown = ::GetSubMenu(bar, kMenuBarDropDown)) {
-            SetItemCaption(dropDown, ID_MENU_SETDATAFOLDER, text::Get(path, text::kSetDataFolder));
-            SetDropDownCaption(dropDown, kLanguageSubmenu, lang::LanguageSubmenuCaption(fileName, path));
-            SetItemCaption(dropDown, ID_MENU_ABOUT, text::Get(path, text::kAbout));
-            SetItemCaption(dropDown, ID_MENU_EXIT, text::Get(path, text::kExit));
+            SetItemCaption(dropDown, ID_MENU_SETDATAFOLDER, file.Get(text::kSetDataFolder));
+            SetDropDownCaption(dropDown, kLanguageSubmenu, lang::LanguageSubmenuCaption(fileName, file));
+            SetItemCaption(dropDown, ID_MENU_ABOUT, file.Get(text::kAbout));
+            SetItemCaption(dropDown, ID_MENU_EXIT, file.Get(text::kExit));
         }
         ::DrawMenuBar(Handle());
     }
 
     // Remembered for the next start and for the dialogs that read it; a
     // settings file that cannot be written just forgets the choice.
-    settings::WriteLanguageFile(workingFolder_, fileName);
+    if (remember) settings::WriteLanguageFile(workingFolder_, fileName);
     return true;
 }
 
