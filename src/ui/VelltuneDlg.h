@@ -99,7 +99,6 @@ private:
     bool modified_ = true;
     std::vector<std::wstring> installedFaces_;
     int sizeValues_[4] = {0, 0, 0, 0};
-    win::Menu menuHolder_;
     std::vector<std::wstring> languages_;
     text::StoredTexts texts_;
     std::wstring dataFolder_;

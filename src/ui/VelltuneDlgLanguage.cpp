@@ -58,9 +58,9 @@ void CVelltuneDlg::LoadLanguageList()
 
 void CVelltuneDlg::BuildLanguageMenu()
 {
-    menuHolder_.Reset(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINMENU)));
-    if (!menuHolder_) return;
-    HMENU languageMenu = ::GetSubMenu(::GetSubMenu(menuHolder_.Get(), kMenuBarDropDown), kLanguageSubmenu);
+    // The template gave the window menu 129 already; the languages join it
+    // there rather than in a second copy loaded to replace it.
+    HMENU languageMenu = ::GetSubMenu(::GetSubMenu(::GetMenu(Handle()), kMenuBarDropDown), kLanguageSubmenu);
     if (!languageMenu) return;
 
     const std::size_t count = languages_.size();
@@ -68,15 +68,6 @@ void CVelltuneDlg::BuildLanguageMenu()
         const std::wstring caption = text::Get(settings::LanguageFilePath(workingFolder_, languages_[i]),
                                                text::kLanguageName, text::kLanguageNameCapacity);
         ::AppendMenuW(languageMenu, MF_STRING, lang::kFirstCommand + i, caption.c_str());
-    }
-
-    win::Menu previous(::GetMenu(Handle()));
-    if (::SetMenu(Handle(), menuHolder_.Get())) {
-        // The window owns the new menu now; the template's copy goes.
-        menuHolder_.Release();
-    } else {
-        // The window keeps its menu; ours goes with the holder instead.
-        previous.Release();
     }
 }
 
