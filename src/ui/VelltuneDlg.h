@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "browser/PendingSwitches.h"
 #include "fonts/FaceEnumeration.h"
+#include "fonts/PageFontSettings.h"
 #include "i18n/TextTable.h"
 #include "win/Dialog.h"
 #include "win/Handles.h"
@@ -76,7 +78,9 @@ private:
     void LoadSmoothScrollSettings();
     bool SaveSmoothScrollSettings();
     void LoadNewTabSettings(const std::wstring& configPath);
+    void ShowNewTabSwitches(const browser::NewTabSettings& switches);
     bool SaveNewTabSettings();
+    void OnNewTabSwitch();
     void EnableSmoothScrollControls(bool enable);
     void OnSmoothScrollEnable();
     void OnSmoothScrollDisable();
@@ -98,6 +102,10 @@ private:
     int scrollValues_[4] = {0, 0, 0, 0};
     bool modified_ = true;
     std::vector<std::wstring> installedFaces_;
+    // Faces shown as their family's entry under another name, saved as stored.
+    fonts::KeptFaces keptFaces_;
+    // Switches the user changed, per account, until they are saved.
+    browser::PendingSwitches pendingSwitches_;
     int sizeValues_[4] = {0, 0, 0, 0};
     std::vector<std::wstring> languages_;
     text::StoredTexts texts_;
