@@ -58,6 +58,14 @@ KEYS = [
     # Messages the program adds
     ("EnterInteger", 256), ("EnterIntegerInRange", 256),
     ("SaveFailed", 256), ("SelectSetAllFont", 256),
+    # Profiles and the command line
+    ("ExportMenu", 256), ("ImportMenu", 256), ("ProfileFilter", 256),
+    ("AllFilesFilter", 256), ("ProfileUnreadable", 256),
+    ("ProfileInvalid", 256), ("ProfileEmpty", 256), ("WriteFailed", 256),
+    ("NoDataFolder", 256), ("NoAccount", 256), ("WrongArguments", 256),
+    ("FileWritten", 256), ("AccountSkipped", 256),
+    ("NewTabNotApplied", 256), ("UsageTitle", 256), ("UsageExport", 256),
+    ("UsageImport", 256), ("UsageHelp", 256), ("UsageExitCodes", 256),
 ]
 KEY_NAMES = [k for k, _ in KEYS]
 CAPACITY = dict(KEYS)

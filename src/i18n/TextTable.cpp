@@ -67,6 +67,13 @@ StoredTexts LoadStoredTexts(const std::wstring& languageFile)
     t.enterIntegerInRange = Get(languageFile, kEnterIntegerInRange);
     t.saveFailed = Get(languageFile, kSaveFailed);
     t.selectSetAllFont = Get(languageFile, kSelectSetAllFont);
+    // Profiles
+    t.profileFilter = Get(languageFile, kProfileFilter);
+    t.allFilesFilter = Get(languageFile, kAllFilesFilter);
+    t.profileUnreadable = Get(languageFile, kProfileUnreadable);
+    t.profileInvalid = Get(languageFile, kProfileInvalid);
+    t.profileEmpty = Get(languageFile, kProfileEmpty);
+    t.writeFailed = Get(languageFile, kWriteFailed);
     return t;
 }
 

@@ -2,13 +2,16 @@
 // joins the groups (data folder, languages, smooth scroll, new tab, accounts,
 // page fonts) to its controls. Its member functions are defined in one file
 // per group: VelltuneDlg.cpp (window, change tracking, commands, saving),
-// VelltuneDlgLanguage.cpp, VelltuneDlgBrowser.cpp and VelltuneDlgFonts.cpp.
+// VelltuneDlgLanguage.cpp, VelltuneDlgBrowser.cpp, VelltuneDlgFonts.cpp and
+// VelltuneDlgProfile.cpp.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "i18n/TextTable.h"
+#include "profile/Profile.h"
 #include "win/Dialog.h"
 #include "win/Handles.h"
 
@@ -86,6 +89,16 @@ private:
     void OnSetAllFonts();
     void OnSizeFieldChange(UINT editId);
     void OnResetFonts();
+    // The record a save would write now; none when set-all has no face.
+    std::optional<fonts::PageFontSettings> ShownFonts() const;
+    // Selects each given face in its role's list, adding it when missing.
+    void ShowFaces(const std::optional<std::wstring> (&faces)[fonts::kFaceRoleCount]);
+
+    // Profiles: export what the dialog shows, import into the controls.
+    void OnExportSettings();
+    void OnImportSettings();
+    profile::Profile ShownProfile() const;
+    void ShowProfile(const profile::Profile& p);
 
     HICON icon_ = nullptr;
     std::wstring currentAccount_;

@@ -60,12 +60,43 @@ void CVelltuneDlg::LoadPageFontSettings()
     for (int i = 0; i < 4; ++i) sizeValues_[i] = settings.sizes[i];
 }
 
-bool CVelltuneDlg::SavePageFontSettings()
+std::optional<fonts::PageFontSettings> CVelltuneDlg::ShownFonts() const
 {
     RoleFaceLists roles(Handle());
-    const fonts::ComboFaceList setAllList(Item(IDC_FACE_SETALL));
-    const std::optional<fonts::PageFontSettings> record =
-        fonts::RecordFromControls(SetAllChecked(Handle()), setAllList, roles.pointers, sizeValues_);
+    const fonts::ComboFaceList setAllList(::GetDlgItem(Handle(), IDC_FACE_SETALL));
+    return fonts::RecordFromControls(SetAllChecked(Handle()), setAllList, roles.pointers, sizeValues_);
+}
+
+void CVelltuneDlg::ShowFaces(const std::optional<std::wstring> (&faces)[fonts::kFaceRoleCount])
+{
+    bool any = false;
+    for (const auto& face : faces) any = any || face.has_value();
+    if (!any) return;
+    // Faces come per role: the set-all choice gives way, as on reset.
+    if (SetAllChecked(Handle())) {
+        ::CheckDlgButton(Handle(), IDC_CHECK_SETALL, BST_UNCHECKED);
+        EnableRoleLists(Handle(), false);
+    }
+    for (int role = 0; role < fonts::kFaceRoleCount; ++role) {
+        if (!faces[role]) continue;
+        HWND combo = Item(kRoleListIds[role]);
+        fonts::ComboFaceList list(combo);
+        std::optional<int> index = list.FindNoCase(*faces[role]);
+        if (!index) {
+            // A face this machine lacks is kept as it stands, marked, so that
+            // a save writes it; the browser may find it elsewhere.
+            const LRESULT added = ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(faces[role]->c_str()));
+            if (added < 0) continue;
+            ::SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(added), fonts::kNotInstalledItemData);
+            index = static_cast<int>(added);
+        }
+        list.Select(*index);
+    }
+}
+
+bool CVelltuneDlg::SavePageFontSettings()
+{
+    const std::optional<fonts::PageFontSettings> record = ShownFonts();
     if (!record) {
         ShowMessage(texts_.selectSetAllFont);
         return false;

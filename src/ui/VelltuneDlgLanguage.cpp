@@ -96,6 +96,8 @@ bool CVelltuneDlg::ApplyLanguage(const std::wstring& fileName)
         if (HMENU dropDown = ::GetSubMenu(bar, kMenuBarDropDown)) {
             SetItemCaption(dropDown, ID_MENU_SETDATAFOLDER, text::Get(path, text::kSetDataFolder));
             SetDropDownCaption(dropDown, kLanguageSubmenu, lang::LanguageSubmenuCaption(fileName, path));
+            SetItemCaption(dropDown, ID_MENU_EXPORT, text::Get(path, text::kExportMenu));
+            SetItemCaption(dropDown, ID_MENU_IMPORT, text::Get(path, text::kImportMenu));
             SetItemCaption(dropDown, ID_MENU_ABOUT, text::Get(path, text::kAbout));
             SetItemCaption(dropDown, ID_MENU_EXIT, text::Get(path, text::kExit));
         }
