@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "app/Ini.h"
 #include "browser/SmoothScrollSettings.h"
 #include "win/Handles.h"
@@ -18,6 +20,29 @@ bool CanWrite(const std::wstring& file)
     win::KernelHandle handle(::CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return handle && ini::CanRewrite(file);
+}
+
+// Whether the file can hold the profile's faces as they are. A file without
+// a Unicode mark is text in the ANSI code page, and the profile service puts
+// a "?" for every character that the code page lacks.
+bool CanHoldFaces(const std::wstring& file, const Profile& p)
+{
+    char head[3] = {};
+    DWORD got = 0;
+    win::KernelHandle handle(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle || !::ReadFile(handle.Get(), head, sizeof head, &got, nullptr)) return false;
+    const std::string_view start(head, got);
+    if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF") || start.starts_with("\xEF\xBB\xBF")) return true;
+    for (const std::optional<std::wstring>& face : p.faces) {
+        if (!face) continue;
+        BOOL lost = FALSE;
+        if (!::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, face->c_str(), static_cast<int>(face->size()), nullptr, 0,
+                                   nullptr, &lost) ||
+            lost)
+            return false;
+    }
+    return true;
 }
 
 bool WriteEngineKeys(const Profile& p, const std::wstring& engineFile)
@@ -72,7 +97,7 @@ bool Apply(const Profile& profile, const std::wstring& engineFile, const std::ve
     if (profile.HasEngineKeys()) targets.push_back(engineFile);
     if (profile.HasNewTab()) targets.insert(targets.end(), configFiles.begin(), configFiles.end());
     for (const std::wstring& file : targets) {
-        if (!CanWrite(file)) {
+        if (!CanWrite(file) || (file == engineFile && !CanHoldFaces(file, profile))) {
             failed = file;
             return false;
         }

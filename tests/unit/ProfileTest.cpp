@@ -141,7 +141,7 @@ const char kEngine[] =
     "DefaultFontSize=16\r\n";
 const char kConfig[] = "[CreateNewTab]\r\nAddressBarInput=0\r\nSearchBarInput=1\r\n";
 
-TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileIsLocked)
+TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileCannotTakeThem)
 {
     TempDir dir;
     const std::wstring engine = dir / L"WKSetting.ini", alice = dir / L"alice.ini", bob = dir / L"bob.ini";
@@ -176,6 +176,18 @@ TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileIsLocked)
             EXPECT_EQ(ReadFileBytes(config), Replace(kConfig, "AddressBarInput=0", "AddressBarInput=1")) << c.name;
     }
 
+    // A face that the code page of a file without a Unicode mark lacks would be garbled: nothing is written.
+    p.faces[fonts::kFixed] = L"\u5b8b\u4f53";
+    WriteFileBytes(engine, kEngine);
+    WriteFileBytes(alice, kConfig);
+    EXPECT_FALSE(profile::Apply(p, engine, {alice}, failed));
+    EXPECT_EQ(ReadFileBytes(engine), kEngine);
+    EXPECT_EQ(ReadFileBytes(alice), kConfig);
+    WriteFileBytes(engine, Utf16LeFileBytes(Utf16(kEngine)));
+    ASSERT_TRUE(profile::Apply(p, engine, {alice}, failed));
+    EXPECT_NE(ReadFileBytes(engine).find(Utf16LeFileBytes(L"FixedFontFamily=\u5b8b\u4f53\r\n").substr(2)), std::string::npos);
+
+    p.faces[fonts::kFixed] = L"Not Installed Mono";
     WriteFileBytes(engine, kEngine);
     WriteFileBytes(alice, kConfig);
     FileLock lock(bob);
