@@ -2,10 +2,25 @@
 
 #include <commdlg.h>
 
+#include "win/Handles.h"
+
 namespace win {
 namespace {
 
 constexpr DWORD kPathCapacity = 32768;
+
+using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
+
+// The dialogs' library is loaded when first needed, from the system folder
+// only: an imported one would be looked for beside the program first.
+bool Show(OPENFILENAMEW& ofn, bool save)
+{
+    win::Module library(::LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    if (!library) return false;
+    const auto show = reinterpret_cast<FileDialogFunction>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(library.Get(), save ? "GetSaveFileNameW" : "GetOpenFileNameW")));
+    return show && show(&ofn);
+}
 
 bool Choose(HWND owner, const FileFilter& filter, bool save, std::wstring& path)
 {
@@ -24,7 +39,7 @@ bool Choose(HWND owner, const FileFilter& filter, bool save, std::wstring& path)
     ofn.lpstrDefExt = extension.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    if (!(save ? ::GetSaveFileNameW(&ofn) : ::GetOpenFileNameW(&ofn))) return false;
+    if (!Show(ofn, save)) return false;
     path.assign(buffer.c_str());
     return !path.empty();
 }
