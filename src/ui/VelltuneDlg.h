@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "browser/PendingSwitches.h"
+#include "fonts/PageFontSettings.h"
 #include "i18n/TextTable.h"
 #include "profile/Profile.h"
 #include "win/Dialog.h"
@@ -75,7 +77,9 @@ private:
     void LoadSmoothScrollSettings();
     bool SaveSmoothScrollSettings();
     void LoadNewTabSettings(const std::wstring& configPath);
+    void ShowNewTabSwitches(const browser::NewTabSettings& switches);
     bool SaveNewTabSettings();
+    void OnNewTabSwitch();
     void EnableSmoothScrollControls(bool enable);
     void OnSmoothScrollEnable();
     void OnSmoothScrollDisable();
@@ -91,7 +95,7 @@ private:
     void OnResetFonts();
     // The record a save would write now; none when set-all has no face.
     std::optional<fonts::PageFontSettings> ShownFonts() const;
-    // Selects each given face in its role's list, adding it when missing.
+    // Shows each given face as a stored face is shown; absent ones change nothing.
     void ShowFaces(const std::optional<std::wstring> (&faces)[fonts::kFaceRoleCount]);
 
     // Profiles: export what the dialog shows, import into the controls.
@@ -105,6 +109,10 @@ private:
     int scrollValues_[4] = {0, 0, 0, 0};
     bool modified_ = true;
     std::vector<std::wstring> installedFaces_;
+    // Faces shown as their family's entry under another name, saved as stored.
+    fonts::KeptFaces keptFaces_;
+    // Switches the user changed, per account, until they are saved.
+    browser::PendingSwitches pendingSwitches_;
     int sizeValues_[4] = {0, 0, 0, 0};
     win::Menu menuHolder_;
     std::vector<std::wstring> languages_;

@@ -3,6 +3,7 @@
 
 #include "browser/Layout.h"
 #include "fonts/FaceCombo.h"
+#include "fonts/FamilyNames.h"
 #include "fonts/InstalledFaces.h"
 #include "fonts/PageFontSettings.h"
 #include "resource.h"
@@ -56,7 +57,9 @@ void CVelltuneDlg::LoadPageFontSettings()
 {
     const fonts::PageFontSettings settings = fonts::PageFontSettings::Load(browser::EngineSettingsPath(dataFolder_));
     RoleFaceLists roles(Handle());
-    fonts::ChooseFaces(settings, roles.pointers);
+    fonts::OtherFamilyNames otherNames(installedFaces_);
+    keptFaces_ = fonts::ShowStoredFaces(settings, roles.pointers,
+                                        [&otherNames](const std::wstring& name) { return otherNames.Find(name); });
     for (int i = 0; i < 4; ++i) sizeValues_[i] = settings.sizes[i];
 }
 
@@ -64,7 +67,7 @@ std::optional<fonts::PageFontSettings> CVelltuneDlg::ShownFonts() const
 {
     RoleFaceLists roles(Handle());
     const fonts::ComboFaceList setAllList(::GetDlgItem(Handle(), IDC_FACE_SETALL));
-    return fonts::RecordFromControls(SetAllChecked(Handle()), setAllList, roles.pointers, sizeValues_);
+    return fonts::RecordFromControls(SetAllChecked(Handle()), setAllList, roles.pointers, sizeValues_, keptFaces_);
 }
 
 void CVelltuneDlg::ShowFaces(const std::optional<std::wstring> (&faces)[fonts::kFaceRoleCount])
@@ -77,25 +80,21 @@ void CVelltuneDlg::ShowFaces(const std::optional<std::wstring> (&faces)[fonts::k
         ::CheckDlgButton(Handle(), IDC_CHECK_SETALL, BST_UNCHECKED);
         EnableRoleLists(Handle(), false);
     }
-    for (int role = 0; role < fonts::kFaceRoleCount; ++role) {
-        if (!faces[role]) continue;
-        HWND combo = Item(kRoleListIds[role]);
-        fonts::ComboFaceList list(combo);
-        std::optional<int> index = list.FindNoCase(*faces[role]);
-        if (!index) {
-            // A face this machine lacks is kept as it stands, marked, so that
-            // a save writes it; the browser may find it elsewhere.
-            const LRESULT added = ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(faces[role]->c_str()));
-            if (added < 0) continue;
-            ::SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(added), fonts::kNotInstalledItemData);
-            index = static_cast<int>(added);
-        }
-        list.Select(*index);
-    }
+    // Shown as stored faces are; an empty face leaves its list as it is.
+    fonts::PageFontSettings given;
+    for (int role = 0; role < fonts::kFaceRoleCount; ++role) given.faces[role] = faces[role].value_or(L"");
+    RoleFaceLists roles(Handle());
+    fonts::OtherFamilyNames otherNames(installedFaces_);
+    const fonts::KeptFaces kept = fonts::ShowStoredFaces(
+        given, roles.pointers, [&otherNames](const std::wstring& name) { return otherNames.Find(name); });
+    for (int role = 0; role < fonts::kFaceRoleCount; ++role)
+        if (faces[role]) keptFaces_[role] = kept[role];
 }
 
 bool CVelltuneDlg::SavePageFontSettings()
 {
+    RoleFaceLists roles(Handle());
+    const bool setAll = SetAllChecked(Handle());
     const std::optional<fonts::PageFontSettings> record = ShownFonts();
     if (!record) {
         ShowMessage(texts_.selectSetAllFont);
@@ -104,6 +103,12 @@ bool CVelltuneDlg::SavePageFontSettings()
     if (!record->Save(browser::EngineSettingsPath(dataFolder_))) {
         ShowMessage(texts_.saveFailed);
         return false;
+    }
+    if (setAll) {
+        // The role lists show what the file now holds, so that turning set-all
+        // off later saves what the user sees.
+        fonts::ChooseFaces(*record, roles.pointers);
+        keptFaces_ = {};
     }
     return true;
 }

@@ -40,9 +40,12 @@ void CVelltuneDlg::ShowProfile(const profile::Profile& p)
         if (p.sizes[i]) sizeValues_[i] = *p.sizes[i];
     ShowFaces(p.faces);
     // The switches belong to an account: without one chosen they have nowhere to go.
-    if (!currentAccount_.empty())
+    if (!currentAccount_.empty() && p.HasNewTab()) {
         for (int i = 0; i < 3; ++i)
             if (p.newTab[i]) ::CheckDlgButton(Handle(), kNewTabBoxes[i], *p.newTab[i] ? BST_CHECKED : BST_UNCHECKED);
+        // Kept for the account as a change by hand is, until it is saved.
+        OnNewTabSwitch();
+    }
     UpdateData(false);
     MarkModified();
 }

@@ -100,10 +100,13 @@ TEST_F(SaveRefusal, ConfigPathThatIsAFolderStopsTheSaveAfterTheEngineFile)
 {
     ASSERT_TRUE(SelectAccount(L"bob"));
     EXPECT_TRUE(Enabled(IDC_CHECK_ADDRESSBAR));
+    Click(IDC_CHECK_FAVORITES);  // only a changed account is written
 
     Click(IDC_APPLY);
     EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Failed to save Nerovia 3 settings!"});
     EXPECT_NE(EngineBytes().find("WheelStep=200"), std::string::npos) << "the save before it went through";
+    EXPECT_NE(ReadFileBytes(folder.ConfigFile(L"alice")).find("AddressBarInput=1"), std::string::npos)
+        << "the other changed account went through";
     ExpectStillModified();
 }
 
