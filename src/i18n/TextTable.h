@@ -30,12 +30,17 @@ std::wstring Get(const std::wstring& languageFile, const Key& key, DWORD capacit
 // Two texts as one message, separated by an empty line.
 std::wstring Join(const std::wstring& first, const std::wstring& second);
 
-// Main dialog captions, in the order they are applied.
+// Main dialog captions, in the order they are applied. A caption marks its
+// access key with "&" ("(&S)" after the text in East Asian languages).
 struct Caption {
     int controlId;
     Key key;
 };
 extern const Caption kMainCaptions[28];
+
+// The caption as plain text, for a title bar or a message: the access-key
+// mark goes ("(&S)" as a whole), and "&&" becomes "&".
+std::wstring WithoutAccessKey(const std::wstring& caption);
 
 // Texts the main dialog keeps for later messages and for button 2.
 inline constexpr Key kCancel{L"Cancel", L"Cancel"};
@@ -44,7 +49,7 @@ inline constexpr Key kSettingsFileMissing{L"SettingsFileMissing", L"Cannot find 
 inline constexpr Key kReinstall{L"Reinstall", L"Please reinstall Nerovia 3!"};
 inline constexpr Key kGetAccountFailed{L"GetAccountFailed", L"Failed to get Nerovia 3 users list!"};
 inline constexpr Key kUserConfigFileMissing{L"UserConfigFileMissing", L"Cannot find Nerovia 3 user config file."};
-inline constexpr Key kValueOutOfRange{L"ValueOutOfRange", L"Nmerical value out of range!"};
+inline constexpr Key kValueOutOfRange{L"ValueOutOfRange", L"Numerical value out of range!"};
 inline constexpr Key kNV3Running{L"NV3Running",
                                  L"Settings cannot be saved while Nerovia 3 is running.\n\n"
                                  L"Please exit Nerovia 3 and try again later."};
@@ -54,15 +59,15 @@ inline constexpr Key kSaveFailed{L"SaveFailed", L"Failed to save Nerovia 3 setti
 inline constexpr Key kSelectSetAllFont{L"SelectSetAllFont", L"Please choose a font for \"Set All Fonts to:\"."};
 
 // Menu captions.
-inline constexpr Key kMenu{L"Menu", L"Menu"};
-inline constexpr Key kSetDataFolder{L"SetDataFolder", L"Set Nerovia 3 Data folder..."};
-inline constexpr Key kSetLanguage{L"SetLanguage", L"Language"};
-inline constexpr Key kAbout{L"About", L"About"};
-inline constexpr Key kExit{L"Exit", L"Exit"};
+inline constexpr Key kMenu{L"Menu", L"&Menu"};
+inline constexpr Key kSetDataFolder{L"SetDataFolder", L"Set Nerovia 3 &Data folder..."};
+inline constexpr Key kSetLanguage{L"SetLanguage", L"&Language"};
+inline constexpr Key kAbout{L"About", L"&About"};
+inline constexpr Key kExit{L"Exit", L"E&xit"};
 
 // Data-folder dialog.
 inline constexpr Key kOK{L"OK", L"OK"};
-inline constexpr Key kSpecifyDataFolder{L"SpecifyDataFolder", L"Please specify Nerovia 3 Data folder:"};
+inline constexpr Key kSpecifyDataFolder{L"SpecifyDataFolder", L"Please specify Nerovia 3 &Data folder:"};
 inline constexpr Key kInvalidDirectory{L"InvalidDirectory", L"Invalid directory!"};
 inline constexpr Key kIncorrectFolder{L"IncorrectFolder", L"Please specify the correct folder!"};
 
@@ -75,9 +80,24 @@ inline constexpr Key kTranslation{L"Translation", L""};
 // Language menu item caption of a language file.
 inline constexpr Key kLanguageName{L"LanguageName", L""};
 
+// Explanations, keyboard and translations
+// The main dialog's tooltips, one text per setting.
+// Labels, fields and spins of one setting share its text.
+extern const Caption kMainTips[47];
+
+// Data-folder dialog: the browse button and the folder browser's prompt.
+inline constexpr Key kBrowse{L"Browse", L"&Browse..."};
+inline constexpr Key kBrowseDataFolder{L"BrowseDataFolder",
+                                       L"Choose the Nerovia 3 Data folder: the folder that holds the folders "
+                                       L"Temp and Users."};
+
+// About box credits.
+inline constexpr Key kDevelopers{L"Developers", L"the Velltune developers"};
+inline constexpr Key kTranslators{L"Translators", L"everyone who translated Velltune"};
+
 // Profiles and the command line.
-inline constexpr Key kExportMenu{L"ExportMenu", L"Export Settings..."};
-inline constexpr Key kImportMenu{L"ImportMenu", L"Import Settings..."};
+inline constexpr Key kExportMenu{L"ExportMenu", L"&Export Settings..."};
+inline constexpr Key kImportMenu{L"ImportMenu", L"&Import Settings..."};
 inline constexpr Key kProfileFilter{L"ProfileFilter", L"Velltune profiles (*.ini)"};
 inline constexpr Key kAllFilesFilter{L"AllFilesFilter", L"All files (*.*)"};
 inline constexpr Key kProfileUnreadable{L"ProfileUnreadable", L"Cannot read the profile %1."};

@@ -10,6 +10,13 @@
 #include "win/MessageBox.h"
 #include "win/Text.h"
 
+namespace {
+
+// Tips wrap at about the width of one group box.
+constexpr int kTipWidthDlu = 170;
+
+}  // namespace
+
 const win::CommandEntry<CVelltuneDlg> CVelltuneDlg::kMessageMap[] = {
     {CBN_SELCHANGE, IDC_ACCOUNT_LIST, &CVelltuneDlg::OnAccountSelChange},
     {BN_CLICKED, IDC_RADIO_SCROLL_ON, &CVelltuneDlg::OnSmoothScrollEnable},
@@ -60,6 +67,8 @@ BOOL CVelltuneDlg::OnInitDialog()
     ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
     workingFolder_ = settings::GetWorkingFolder();
+    // Before the language: applying one sets the tips' texts.
+    tips_.Create(Handle(), kTipWidthDlu);
     RunLanguageStartup();
     SetCloseCaption();
 

@@ -16,6 +16,7 @@
 #include "profile/Profile.h"
 #include "win/Dialog.h"
 #include "win/Handles.h"
+#include "win/ToolTip.h"
 
 class CVelltuneDlg : public win::Dialog {
 public:
@@ -123,4 +124,5 @@ private:
     int simplifiedChinese_ = -1;
     int traditionalChinese_ = -1;
     int savedLanguage_ = -1;
+    win::ToolTip tips_;
 };

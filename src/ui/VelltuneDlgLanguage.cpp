@@ -3,6 +3,8 @@
 
 #include <shlwapi.h>
 
+#include <cwchar>
+
 #include "app/Settings.h"
 #include "i18n/Languages.h"
 #include "resource.h"
@@ -86,6 +88,15 @@ bool CVelltuneDlg::ApplyLanguage(const std::wstring& fileName)
 
     for (const text::Caption& caption : text::kMainCaptions)
         win::SetItemText(Handle(), caption.controlId, text::Get(path, caption.key));
+
+    // Alike controls of one setting stand together in the table: one read serves them.
+    const wchar_t* tipKey = nullptr;
+    std::wstring tip;
+    for (const text::Caption& entry : text::kMainTips) {
+        if (!tipKey || std::wcscmp(tipKey, entry.key.name) != 0) tip = text::Get(path, entry.key);
+        tipKey = entry.key.name;
+        tips_.SetText(Item(entry.controlId), tip);
+    }
 
     texts_ = text::LoadStoredTexts(path);
     win::SetItemText(Handle(), IDCANCEL, modified_ ? texts_.cancel : texts_.close);

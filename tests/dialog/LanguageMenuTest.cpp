@@ -40,13 +40,13 @@ protected:
         for (const text::Caption& c : text::kMainCaptions) EXPECT_EQ(Text(c.controlId), c.key.english) << c.controlId;
         EXPECT_EQ(dialog->StoredTexts().nv3Running, text::kNV3Running.english);
         EXPECT_EQ(dialog->EnterIntegerText(), L"Please enter an integer.");
-        EXPECT_EQ(ItemText(Bar(), 0), L"Menu");
-        EXPECT_EQ(ItemText(DropDown(), 0), L"Set Nerovia 3 Data folder...");
-        EXPECT_EQ(ItemText(DropDown(), 1), L"Language");
-        EXPECT_EQ(ItemText(DropDown(), 3), L"Export Settings...");
-        EXPECT_EQ(ItemText(DropDown(), 4), L"Import Settings...");
-        EXPECT_EQ(ItemText(DropDown(), 6), L"About");
-        EXPECT_EQ(ItemText(DropDown(), 8), L"Exit");
+        EXPECT_EQ(ItemText(Bar(), 0), L"&Menu");
+        EXPECT_EQ(ItemText(DropDown(), 0), L"Set Nerovia 3 &Data folder...");
+        EXPECT_EQ(ItemText(DropDown(), 1), L"&Language");
+        EXPECT_EQ(ItemText(DropDown(), 3), L"&Export Settings...");
+        EXPECT_EQ(ItemText(DropDown(), 4), L"&Import Settings...");
+        EXPECT_EQ(ItemText(DropDown(), 6), L"&About");
+        EXPECT_EQ(ItemText(DropDown(), 8), L"E&xit");
     }
 };
 
@@ -100,7 +100,7 @@ TEST_F(LanguageMenuTest, SavedChoiceIsAppliedAndCheckedAtStart)
     EXPECT_EQ(dialog->CurrentLanguageIndex(), german);
     EXPECT_EQ(CheckedLanguages(), std::vector<int>{german});
     EXPECT_EQ(Text(IDC_GROUP_SCROLL), L"Sanftes Scrollen");
-    EXPECT_EQ(Text(IDC_LABEL_ACCOUNT), L"Select Nerovia Account:");
+    EXPECT_EQ(Text(IDC_LABEL_ACCOUNT), L"Select &Nerovia Account:");
     EXPECT_EQ(Text(IDOK), L"Gut");
     EXPECT_EQ(Text(IDC_APPLY), L"Anwenden");
     // The dialog opens clean: button 2 reads the Close text of the language.
@@ -147,7 +147,7 @@ TEST_F(LanguageMenuTest, SwitchingAppliesEveryTextAndMovesTheCheckMark)
     EXPECT_EQ(CheckedLanguages(), std::vector<int>{german});
     EXPECT_EQ(Text(IDC_GROUP_SCROLL), L"Sanftes Scrollen");
     EXPECT_EQ(Text(IDC_LABEL_STEP), L"Schrittweite (0-300):");
-    EXPECT_EQ(Text(IDC_LABEL_END), L"End Smoothness (0-100):") << "keys the file lacks keep English";
+    EXPECT_EQ(Text(IDC_LABEL_END), L"E&nd Smoothness (0-100):") << "keys the file lacks keep English";
     EXPECT_EQ(Text(IDOK), L"Gut");
     EXPECT_EQ(Text(IDCANCEL), L"Schlie\u00dfen");
     EXPECT_EQ(dialog->StoredTexts().nv3Running, L"Nerovia l\u00e4uft.");
@@ -158,7 +158,7 @@ TEST_F(LanguageMenuTest, SwitchingAppliesEveryTextAndMovesTheCheckMark)
     EXPECT_EQ(ItemText(Bar(), 0), L"Men\u00fc");
     EXPECT_EQ(ItemText(DropDown(), 0), L"Datenordner...");
     EXPECT_EQ(ItemText(DropDown(), 1), L"Language / Sprache");
-    EXPECT_EQ(ItemText(DropDown(), 3), L"Export Settings...") << "keys the file lacks keep English";
+    EXPECT_EQ(ItemText(DropDown(), 3), L"&Export Settings...") << "keys the file lacks keep English";
     EXPECT_EQ(ItemText(DropDown(), 6), L"\u00dcber");
     EXPECT_EQ(ItemText(DropDown(), 8), L"Beenden");
     // Renaming kept the drop-downs attached and the commands in place.
@@ -249,7 +249,7 @@ TEST_F(LanguageMenuTest, AFileWithOnlyItsNameShowsEnglishUnderATranslatedSubmenu
     ASSERT_TRUE(Open());
     Choose(L"Bare.ini");
     for (const text::Caption& c : text::kMainCaptions) EXPECT_EQ(Text(c.controlId), c.key.english);
-    EXPECT_EQ(ItemText(DropDown(), 1), L"Language / Language");
+    EXPECT_EQ(ItemText(DropDown(), 1), L"Language / &Language");
     EXPECT_EQ(CheckedLanguages(), std::vector<int>{IndexOf(L"Bare.ini")});
 }
 
