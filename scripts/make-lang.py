@@ -71,6 +71,8 @@ KEYS = [
     ("TipSetAllFonts", 256), ("TipDefaultFontSize", 256),
     ("TipDefaultFixedFontSize", 256), ("TipMinimumFontSize", 256),
     ("TipMinimumLogicalFontSize", 256), ("TipResetFontSettings", 256),
+    # Face lists
+    ("NotInstalled", 256),
     # Profiles and the command line
     ("ExportMenu", 256), ("ImportMenu", 256), ("ProfileFilter", 256),
     ("AllFilesFilter", 256), ("ProfileUnreadable", 256),

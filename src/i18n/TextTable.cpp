@@ -67,6 +67,8 @@ StoredTexts LoadStoredTexts(const std::wstring& languageFile)
     t.enterIntegerInRange = Get(languageFile, kEnterIntegerInRange);
     t.saveFailed = Get(languageFile, kSaveFailed);
     t.selectSetAllFont = Get(languageFile, kSelectSetAllFont);
+    // Face lists
+    t.notInstalled = Get(languageFile, kNotInstalled);
     // Profiles
     t.profileFilter = Get(languageFile, kProfileFilter);
     t.allFilesFilter = Get(languageFile, kAllFilesFilter);

@@ -77,6 +77,9 @@ inline constexpr Key kAuthor{L"Author", L"Author:"};
 inline constexpr Key kThanks{L"Thanks", L"Thanks to:"};
 inline constexpr Key kTranslation{L"Translation", L""};
 
+// Face lists.
+inline constexpr Key kNotInstalled{L"NotInstalled", L"(not installed)"};
+
 // Language menu item caption of a language file.
 inline constexpr Key kLanguageName{L"LanguageName", L""};
 
@@ -135,6 +138,8 @@ struct StoredTexts {
     std::wstring enterIntegerInRange = kEnterIntegerInRange.english;
     std::wstring saveFailed = kSaveFailed.english;
     std::wstring selectSetAllFont = kSelectSetAllFont.english;
+    // Face lists
+    std::wstring notInstalled = kNotInstalled.english;
     // Profiles
     std::wstring profileFilter = kProfileFilter.english;
     std::wstring allFilesFilter = kAllFilesFilter.english;

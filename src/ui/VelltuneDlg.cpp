@@ -42,6 +42,13 @@ const win::CommandEntry<CVelltuneDlg> CVelltuneDlg::kMessageMap[] = {
     {CBN_SELCHANGE, IDC_FACE_CURSIVE, &CVelltuneDlg::MarkModified},
     {CBN_SELCHANGE, IDC_FACE_FANTASY, &CVelltuneDlg::MarkModified},
     {CBN_SELCHANGE, IDC_FACE_SETALL, &CVelltuneDlg::MarkModified},
+    {CBN_DROPDOWN, IDC_FACE_SERIF, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_SANSSERIF, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_STANDARD, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_FIXED, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_CURSIVE, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_FANTASY, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_SETALL, &CVelltuneDlg::OnFaceListDropDown},
     {BN_CLICKED, IDOK, &CVelltuneDlg::OnOkButton},
     {BN_CLICKED, IDC_APPLY, &CVelltuneDlg::OnApplyButton},
 };
@@ -188,8 +195,12 @@ void CVelltuneDlg::OnApplyButton()
     modified_ = false;
 }
 
-bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/, INT_PTR& result)
+bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, INT_PTR& result)
 {
+    if (message == WM_DRAWITEM && lParam && DrawFaceListItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+        result = TRUE;
+        return true;
+    }
     if (message == WM_PAINT && ::IsIconic(Handle())) {
         OnPaintMinimized();
         result = 0;

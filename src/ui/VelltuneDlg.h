@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "browser/PendingSwitches.h"
+#include "fonts/FaceFontCache.h"
 #include "fonts/PageFontSettings.h"
 #include "i18n/TextTable.h"
 #include "profile/Profile.h"
@@ -94,6 +95,9 @@ private:
     void OnSetAllFonts();
     void OnSizeFieldChange(UINT editId);
     void OnResetFonts();
+    void OnFaceListDropDown(UINT listId);
+    // WM_DRAWITEM of a face list; false for any other control.
+    bool DrawFaceListItem(const DRAWITEMSTRUCT& item);
     // The record a save would write now; none when set-all has no face.
     std::optional<fonts::PageFontSettings> ShownFonts() const;
     // Shows each given face as a stored face is shown; absent ones change nothing.
@@ -110,6 +114,7 @@ private:
     int scrollValues_[4] = {0, 0, 0, 0};
     bool modified_ = true;
     std::vector<std::wstring> installedFaces_;
+    fonts::FaceFontCache faceFonts_;
     // Faces shown as their family's entry under another name, saved as stored.
     fonts::KeptFaces keptFaces_;
     // Switches the user changed, per account, until they are saved.

@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "i18n/Languages.h"
 #include "resource.h"
+#include "ui/Fields.h"
 #include "win/Text.h"
 
 namespace {
@@ -101,6 +102,8 @@ bool CVelltuneDlg::ApplyLanguage(const std::wstring& fileName)
     texts_ = text::LoadStoredTexts(path);
     win::SetItemText(Handle(), IDCANCEL, modified_ ? texts_.cancel : texts_.close);
     SetValidationTexts(texts_.enterInteger, texts_.enterIntegerInRange);
+    // An entry of a face not installed carries a note in the language.
+    for (int id : ui::kFaceLists) ::InvalidateRect(Item(id), nullptr, FALSE);
 
     if (HMENU bar = ::GetMenu(Handle())) {
         SetDropDownCaption(bar, kMenuBarDropDown, text::Get(path, text::kMenu));
