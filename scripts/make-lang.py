@@ -73,6 +73,14 @@ KEYS = [
     ("TipMinimumLogicalFontSize", 256), ("TipResetFontSettings", 256),
     # Face lists
     ("NotInstalled", 256),
+    # Profiles and the command line
+    ("ExportMenu", 256), ("ImportMenu", 256), ("ProfileFilter", 256),
+    ("AllFilesFilter", 256), ("ProfileUnreadable", 256),
+    ("ProfileInvalid", 256), ("ProfileEmpty", 256), ("WriteFailed", 256),
+    ("NoDataFolder", 256), ("NoAccount", 256), ("WrongArguments", 256),
+    ("FileWritten", 256), ("AccountSkipped", 256),
+    ("NewTabNotApplied", 256), ("UsageTitle", 256), ("UsageExport", 256),
+    ("UsageImport", 256), ("UsageHelp", 256), ("UsageExitCodes", 256),
 ]
 KEY_NAMES = [k for k, _ in KEYS]
 CAPACITY = dict(KEYS)
@@ -88,7 +96,7 @@ ACCESS_KEYS = {
         "StandardFontFamily", "FixedFontFamily", "CursiveFontFamily",
         "FantasyFontFamily", "SetAllFonts", "DefaultFontSize", "DefaultFixedFontSize",
         "MinimumFontSize", "MinimumLogicalFontSize", "ResetFontSettings", "Apply", "Menu"]),
-    "menu": (0, ["SetDataFolder", "SetLanguage", "About", "Exit"]),
+    "menu": (0, ["SetDataFolder", "SetLanguage", "About", "Exit", "ExportMenu", "ImportMenu"]),
     "data-folder dialog": (0, ["SpecifyDataFolder", "Browse"]),
 }
 

@@ -5,15 +5,12 @@
 namespace browser {
 namespace {
 
-constexpr wchar_t kScrollSection[] = L"ScrollPage";
-constexpr wchar_t kSmoothlyKey[] = L"ScrollPageSmoothly";
 // Room for "false" and a little more: a longer value is not "true" either way.
 constexpr DWORD kSwitchCapacity = 10;
 
-constexpr wchar_t kNewTabSection[] = L"CreateNewTab";
-constexpr wchar_t kAddressBarKey[] = L"AddressBarInput";
-constexpr wchar_t kSearchBarKey[] = L"SearchBarInput";
-constexpr wchar_t kFavoriteKey[] = L"ClickOnFavorite";
+constexpr const wchar_t* kAddressBarKey = kNewTabKeys[0];
+constexpr const wchar_t* kSearchBarKey = kNewTabKeys[1];
+constexpr const wchar_t* kFavoriteKey = kNewTabKeys[2];
 
 constexpr unsigned long long kLargestNumber = 4294967295ULL;
 

@@ -7,6 +7,9 @@
 
 namespace browser {
 
+inline constexpr wchar_t kScrollSection[] = L"ScrollPage";
+inline constexpr wchar_t kSmoothlyKey[] = L"ScrollPageSmoothly";
+
 struct ScrollField {
     const wchar_t* key;
     int defaultValue;
@@ -31,6 +34,10 @@ struct SmoothScrollSettings {
     // first write that fails; nothing after it is written.
     bool Save(const std::wstring& engineFile) const;
 };
+
+inline constexpr wchar_t kNewTabSection[] = L"CreateNewTab";
+// In the order of the record's fields and of the dialog's boxes.
+inline constexpr const wchar_t* kNewTabKeys[3] = {L"AddressBarInput", L"SearchBarInput", L"ClickOnFavorite"};
 
 struct NewTabSettings {
     bool addressBar = false;

@@ -34,6 +34,10 @@ inline constexpr FaceRole kFaceWriteOrder[kFaceRoleCount] = {kSerif,    kCursive
 // Face names are read into 50 characters, terminator included.
 inline constexpr DWORD kFaceCapacity = 50;
 
+// The sizes the window accepts.
+inline constexpr int kMinFontSize = 1;
+inline constexpr int kMaxFontSize = 99;
+
 struct SizeKey {
     const wchar_t* key;
     int defaultValue;

@@ -70,6 +70,13 @@ StoredTexts LoadStoredTexts(const LanguageFile& file)
     t.selectSetAllFont = file.Get(kSelectSetAllFont);
     // Face lists
     t.notInstalled = file.Get(kNotInstalled);
+    // Profiles
+    t.profileFilter = file.Get(kProfileFilter);
+    t.allFilesFilter = file.Get(kAllFilesFilter);
+    t.profileUnreadable = file.Get(kProfileUnreadable);
+    t.profileInvalid = file.Get(kProfileInvalid);
+    t.profileEmpty = file.Get(kProfileEmpty);
+    t.writeFailed = file.Get(kWriteFailed);
     return t;
 }
 

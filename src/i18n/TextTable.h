@@ -98,6 +98,32 @@ inline constexpr Key kBrowseDataFolder{L"BrowseDataFolder",
 inline constexpr Key kDevelopers{L"Developers", L"the Velltune developers"};
 inline constexpr Key kTranslators{L"Translators", L"everyone who translated Velltune"};
 
+// Profiles and the command line.
+inline constexpr Key kExportMenu{L"ExportMenu", L"&Export Settings..."};
+inline constexpr Key kImportMenu{L"ImportMenu", L"&Import Settings..."};
+inline constexpr Key kProfileFilter{L"ProfileFilter", L"Velltune profiles (*.ini)"};
+inline constexpr Key kAllFilesFilter{L"AllFilesFilter", L"All files (*.*)"};
+inline constexpr Key kProfileUnreadable{L"ProfileUnreadable", L"Cannot read the profile %1."};
+inline constexpr Key kProfileInvalid{L"ProfileInvalid", L"The profile %1 is not valid: [%2] %3=%4"};
+inline constexpr Key kProfileEmpty{L"ProfileEmpty", L"The profile %1 holds no Velltune settings."};
+inline constexpr Key kWriteFailed{L"WriteFailed", L"Cannot write %1; nothing was changed in it."};
+inline constexpr Key kNoDataFolder{L"NoDataFolder", L"No valid Nerovia 3 data folder: %1"};
+inline constexpr Key kNoAccount{L"NoAccount", L"The Nerovia 3 account %1 does not exist or has no config.ini."};
+inline constexpr Key kWrongArguments{L"WrongArguments", L"Wrong arguments near %1. Velltune.exe /? shows how to use it."};
+inline constexpr Key kFileWritten{L"FileWritten", L"Written: %1"};
+inline constexpr Key kAccountSkipped{L"AccountSkipped", L"Skipped, no config.ini: %1"};
+inline constexpr Key kNewTabNotApplied{L"NewTabNotApplied",
+                                       L"The new-tab switches were not applied: name an account with /account, or use /allaccounts."};
+inline constexpr Key kUsageTitle{L"UsageTitle", L"Usage:"};
+inline constexpr Key kUsageExport{L"UsageExport", L"Writes the current settings (and the account's new-tab switches) to FILE."};
+inline constexpr Key kUsageImport{L"UsageImport",
+                                  L"Applies FILE to the data folder, and its new-tab switches to the account or to every account."};
+inline constexpr Key kUsageHelp{L"UsageHelp", L"Shows this help."};
+inline constexpr Key kUsageExitCodes{L"UsageExitCodes",
+                                     L"Exit codes: 0 done; 1 wrong arguments; 2 profile missing, unreadable or invalid; "
+                                     L"3 no valid data folder; 4 Nerovia 3 is running; 5 a file could not be written; "
+                                     L"6 no such account, or no config.ini."};
+
 // The stored texts, read together each time a language is applied.
 struct StoredTexts {
     std::wstring cancel = kCancel.english;
@@ -114,6 +140,13 @@ struct StoredTexts {
     std::wstring selectSetAllFont = kSelectSetAllFont.english;
     // Face lists
     std::wstring notInstalled = kNotInstalled.english;
+    // Profiles
+    std::wstring profileFilter = kProfileFilter.english;
+    std::wstring allFilesFilter = kAllFilesFilter.english;
+    std::wstring profileUnreadable = kProfileUnreadable.english;
+    std::wstring profileInvalid = kProfileInvalid.english;
+    std::wstring profileEmpty = kProfileEmpty.english;
+    std::wstring writeFailed = kWriteFailed.english;
 };
 
 class LanguageFile;

@@ -22,8 +22,8 @@ inline constexpr NumberField kScrollFieldControls[4] = {
     {IDC_EDIT_STEP, IDC_SPIN_STEP, 0, browser::kScrollFields[3].maxValue, browser::kScrollFields[3].defaultValue},
 };
 
-inline constexpr int kMinFontSize = 1;
-inline constexpr int kMaxFontSize = 99;
+inline constexpr int kMinFontSize = fonts::kMinFontSize;
+inline constexpr int kMaxFontSize = fonts::kMaxFontSize;
 
 inline constexpr NumberField kSizeFieldControls[4] = {
     {IDC_EDIT_DEFAULTSIZE, IDC_SPIN_DEFAULTSIZE, kMinFontSize, kMaxFontSize, fonts::kSizeKeys[0].defaultValue},

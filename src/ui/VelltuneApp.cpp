@@ -3,7 +3,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/CommandLine.h"
 #include "ui/VelltuneDlg.h"
+#include "win/Handles.h"
 #include "win/StepMarks.h"
 
 CVelltuneApp theApp;
@@ -27,6 +34,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     // from the application's or the current folder, where one could be planted.
     ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     ::SetDllDirectoryW(L"");
+
+    // With arguments the program does one job without a window and reports
+    // through its exit code; without, it is the window and nothing else.
+    int count = 0;
+    win::LocalMemory<LPWSTR> argv(::CommandLineToArgvW(::GetCommandLineW(), &count));
+    if (argv && count > 1) return cli::Run(std::vector<std::wstring>(argv.Get() + 1, argv.Get() + count));
 
     // The longest single step of the start-up, and one that needs no window:
     // it runs beside everything up to the filling of the face lists.

@@ -166,6 +166,10 @@ BOOL CVelltuneDlg::OnMenuCommand(WPARAM wParam, LPARAM lParam)
         about.DoModal();
     } else if (id == ID_MENU_SETDATAFOLDER) {
         ChooseDataFolder();
+    } else if (id == ID_MENU_EXPORT) {
+        OnExportSettings();
+    } else if (id == ID_MENU_IMPORT) {
+        OnImportSettings();
     } else if (id == ID_MENU_EXIT) {
         OnCancel();
     }

@@ -2,9 +2,11 @@
 // joins the groups (data folder, languages, smooth scroll, new tab, accounts,
 // page fonts) to its controls. Its member functions are defined in one file
 // per group: VelltuneDlg.cpp (window, change tracking, commands, saving),
-// VelltuneDlgLanguage.cpp, VelltuneDlgBrowser.cpp and VelltuneDlgFonts.cpp.
+// VelltuneDlgLanguage.cpp, VelltuneDlgBrowser.cpp, VelltuneDlgFonts.cpp and
+// VelltuneDlgProfile.cpp.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "fonts/FaceEnumeration.h"
 #include "fonts/PageFontSettings.h"
 #include "i18n/TextTable.h"
+#include "profile/Profile.h"
 #include "win/Dialog.h"
 #include "win/Handles.h"
 #include "win/ToolTip.h"
@@ -99,6 +102,16 @@ private:
     void OnFaceListDropDown(UINT listId);
     // WM_DRAWITEM of a face list; false for any other control.
     bool DrawFaceListItem(const DRAWITEMSTRUCT& item);
+    // The record a save would write now; none when set-all has no face.
+    std::optional<fonts::PageFontSettings> ShownFonts() const;
+    // Shows each given face as a stored face is shown; absent ones change nothing.
+    void ShowFaces(const std::optional<std::wstring> (&faces)[fonts::kFaceRoleCount]);
+
+    // Profiles: export what the dialog shows, import into the controls.
+    void OnExportSettings();
+    void OnImportSettings();
+    profile::Profile ShownProfile() const;
+    void ShowProfile(const profile::Profile& p);
 
     fonts::FaceEnumeration* pendingFaces_ = nullptr;  // not owned
     bool painted_ = false;

@@ -67,13 +67,39 @@ void CVelltuneDlg::LoadPageFontSettings()
     for (int i = 0; i < 4; ++i) sizeValues_[i] = settings.sizes[i];
 }
 
+std::optional<fonts::PageFontSettings> CVelltuneDlg::ShownFonts() const
+{
+    RoleFaceLists roles(Handle());
+    const fonts::ComboFaceList setAllList(::GetDlgItem(Handle(), IDC_FACE_SETALL));
+    return fonts::RecordFromControls(SetAllChecked(Handle()), setAllList, roles.pointers, sizeValues_, keptFaces_);
+}
+
+void CVelltuneDlg::ShowFaces(const std::optional<std::wstring> (&faces)[fonts::kFaceRoleCount])
+{
+    bool any = false;
+    for (const auto& face : faces) any = any || face.has_value();
+    if (!any) return;
+    // Faces come per role: the set-all choice gives way, as on reset.
+    if (SetAllChecked(Handle())) {
+        ::CheckDlgButton(Handle(), IDC_CHECK_SETALL, BST_UNCHECKED);
+        EnableRoleLists(Handle(), false);
+    }
+    // Shown as stored faces are; an empty face leaves its list as it is.
+    fonts::PageFontSettings given;
+    for (int role = 0; role < fonts::kFaceRoleCount; ++role) given.faces[role] = faces[role].value_or(L"");
+    RoleFaceLists roles(Handle());
+    fonts::OtherFamilyNames otherNames(installedFaces_);
+    const fonts::KeptFaces kept = fonts::ShowStoredFaces(
+        given, roles.pointers, [&otherNames](const std::wstring& name) { return otherNames.Find(name); });
+    for (int role = 0; role < fonts::kFaceRoleCount; ++role)
+        if (faces[role]) keptFaces_[role] = kept[role];
+}
+
 bool CVelltuneDlg::SavePageFontSettings()
 {
     RoleFaceLists roles(Handle());
-    const fonts::ComboFaceList setAllList(Item(IDC_FACE_SETALL));
     const bool setAll = SetAllChecked(Handle());
-    const std::optional<fonts::PageFontSettings> record =
-        fonts::RecordFromControls(setAll, setAllList, roles.pointers, sizeValues_, keptFaces_);
+    const std::optional<fonts::PageFontSettings> record = ShownFonts();
     if (!record) {
         ShowMessage(texts_.selectSetAllFont);
         return false;

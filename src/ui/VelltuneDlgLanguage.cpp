@@ -95,6 +95,8 @@ bool CVelltuneDlg::ApplyLanguage(const std::wstring& fileName, bool remember)
         if (HMENU dropDown = ::GetSubMenu(bar, kMenuBarDropDown)) {
             SetItemCaption(dropDown, ID_MENU_SETDATAFOLDER, file.Get(text::kSetDataFolder));
             SetDropDownCaption(dropDown, kLanguageSubmenu, lang::LanguageSubmenuCaption(fileName, file));
+            SetItemCaption(dropDown, ID_MENU_EXPORT, file.Get(text::kExportMenu));
+            SetItemCaption(dropDown, ID_MENU_IMPORT, file.Get(text::kImportMenu));
             SetItemCaption(dropDown, ID_MENU_ABOUT, file.Get(text::kAbout));
             SetItemCaption(dropDown, ID_MENU_EXIT, file.Get(text::kExit));
         }

@@ -202,4 +202,21 @@ private:
     T* p_;
 };
 
+// Memory that a function hands out and expects back through LocalFree (the
+// argument list of CommandLineToArgvW).
+template <class T>
+class LocalMemory {
+public:
+    explicit LocalMemory(T* p = nullptr) noexcept : p_(p) {}
+    ~LocalMemory() { ::LocalFree(p_); }
+    LocalMemory(const LocalMemory&) = delete;
+    LocalMemory& operator=(const LocalMemory&) = delete;
+
+    T* Get() const noexcept { return p_; }
+    explicit operator bool() const noexcept { return p_ != nullptr; }
+
+private:
+    T* p_;
+};
+
 }  // namespace win

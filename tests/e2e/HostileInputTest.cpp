@@ -15,6 +15,7 @@
 #include <random>
 
 #include "AppDriver.h"
+#include "CommandLineRun.h"
 #include "FileTree.h"
 #include "IniContent.h"
 #include "ProcessSupport.h"
@@ -137,7 +138,8 @@ std::string Replaced(std::string text, const std::string& what, const std::strin
 
 // ---- The test folder ----------------------------------------------------------------------
 
-enum class Target { Engine, Config, Settings, Language, Folders };
+// Profile: the program runs once as "/import profile.ini /account alice".
+enum class Target { Engine, Config, Settings, Language, Folders, Profile };
 
 struct Fixture {
     TempDir dir;
@@ -152,6 +154,7 @@ struct Fixture {
     }
     std::wstring Settings() const { return Work() + L"Settings.ini"; }
     std::wstring Language() const { return Work() + L"Language\\Hostile.ini"; }
+    std::wstring Profile() const { return dir / L"profile.ini"; }
     std::string SettingsText(const std::string& more = "") const
     {
         return "[General]\r\nDataFolder=" + Utf8(dataFolder) + "\r\n" + more;
@@ -427,6 +430,44 @@ std::vector<HostileCase> Cases()
                  WriteFileBytes(f.Config(Utf16(name)), kConfig);
          },
          opensAndSaves, L"\u5c71\u7530 \u592a\u90ce"},
+        // Profiles given to the command line
+        {"profile_garbage", "profile binary garbage (4 KB)", Target::Profile,
+         [](F& f) { WriteFileBytes(f.Profile(), Garbage(4096)); }, "exit 2"},
+        {"profile_empty", "profile empty", Target::Profile, [](F& f) { WriteFileBytes(f.Profile(), ""); }, "exit 2"},
+        {"profile_huge", "profile 10 MB, 100,000 sections, keys amid them", Target::Profile,
+         [](F& f) { WriteFileBytes(f.Profile(), Huge("[ScrollPage]\r\nWheelStep=200\r\n[CreateNewTab]\r\nSearchBarInput=0\r\n")); },
+         "exit 0; WheelStep=200 SearchBarInput=0", L"alice"},
+        {"profile_utf16", "profile UTF-16LE, Chinese face into an ANSI file", Target::Profile,
+         [](F& f) { WriteFileBytes(f.Profile(), Utf16Le(std::string(kForeign) + "[Font]\r\nSerifFontFamily=\xE5\xAE\x8B\xE4\xBD\x93\r\n")); },
+         "exit 5"},
+        {"profile_utf16_no_bom", "profile UTF-16LE without BOM", Target::Profile,
+         [](F& f) { WriteFileBytes(f.Profile(), Utf16Le("[ScrollPage]\r\nWheelStep=200\r\n").substr(2)); }, "exit 2"},
+        {"profile_utf8", "profile UTF-8 with BOM, Latin-1 face", Target::Profile,
+         [](F& f) { WriteFileBytes(f.Profile(), Utf8Bom("[Font]\r\nFantasyFontFamily=Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m\r\n")); },
+         "exit 0; FantasyFontFamily=Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m", L"alice"},
+        {"profile_utf16_into_utf16", "profile UTF-16LE, Chinese face into a UTF-16 file", Target::Profile,
+         [](F& f) {
+             WriteFileBytes(f.Engine(), Utf16Le(kEngine));
+             WriteFileBytes(f.Profile(), Utf16Le("[Font]\r\nSerifFontFamily=\xE5\xAE\x8B\xE4\xBD\x93\r\n"));
+         },
+         "exit 0; SerifFontFamily=\xE5\xAE\x8B\xE4\xBD\x93", L"alice"},
+        {"profile_utf8_no_bom", "profile UTF-8 without BOM, non-Latin face", Target::Profile,
+         [](F& f) { WriteFileBytes(f.Profile(), "[Font]\r\nFantasyFontFamily=Zo\xC3\xAB\r\n"); }, "exit 2"},
+        {"profile_out_of_range", "profile WheelAccel=451 after a good key", Target::Profile,
+         [](F& f) { WriteFileBytes(f.Profile(), "[ScrollPage]\r\nWheelStep=200\r\nWheelAccel=451\r\n"); }, "exit 2"},
+        {"profile_not_numeric", "profile sizes 12pt, -3, 1e2", Target::Profile,
+         [](F& f) {
+             WriteFileBytes(f.Profile(), "[Font]\r\nDefaultFontSize=12pt\r\nMinimumFontSize=-3\r\nDefaultFixedFontSize=1e2\r\n");
+         },
+         "exit 2"},
+        {"profile_face_1000", "profile face of 1,000 characters", Target::Profile,
+         [](F& f) { WriteFileBytes(f.Profile(), "[Font]\r\nSerifFontFamily=" + std::string(1000, 'f') + "\r\n"); }, "exit 2"},
+        {"profile_duplicates", "profile duplicate sections and keys", Target::Profile,
+         [](F& f) {
+             WriteFileBytes(f.Profile(), "[ScrollPage]\r\nWheelStep=200\r\nWheelStep=999\r\n[ScrollPage]\r\nWheelStep=7\r\n"
+                                         "WheelAccel=9\r\n");
+         },
+         "exit 0; WheelStep=200", L"alice"},
         {"users_file", "Users is a file", Target::Folders,
          [](F& f) {
              TempDir scratch;  // moves Users out of the way, to be deleted with it
@@ -631,12 +672,55 @@ protected:
     int shownTicks_[3] = {-1, -1, -1};
 };
 
+// The keys whose values differ between two versions of a file, as "Key=value".
+std::string ChangedKeys(const std::string& before, const std::string& after, const std::vector<WrittenKey>& keys)
+{
+    std::string changed;
+    for (const WrittenKey& k : keys) {
+        const std::optional<std::wstring> value = IniValue(after, k.section, k.key);
+        if (value == IniValue(before, k.section, k.key)) continue;
+        changed += (changed.empty() ? "" : " ") + Utf8(k.key) + "=" + (value ? Utf8(*value) : "(removed)");
+    }
+    return changed;
+}
+
 TEST_P(HostileInput, IsAnsweredWithoutFaultHangOrLoss)
 {
     const HostileCase& c = GetParam();
     fixture_.Populate();
     c.prepare(fixture_);
     const FileTree before = SnapshotTree(fixture_.dir.Path());
+
+    if (c.target == Target::Profile) {
+        const CommandLineRun run = RunVelltune(fixture_.Work(), L"/import \"" + fixture_.Profile() + L"\" /account alice", kSlowStep);
+        if (!run.ended) Say("DOES NOT END");
+        for (const Fault& fault : run.faults) {
+            ADD_FAILURE() << "raised " << FaultName(fault.code);
+            Say("FAULT " + FaultName(fault.code));
+        }
+        Say("exit " + std::to_string(run.exitCode));
+        const FileTree after = SnapshotTree(fixture_.dir.Path());
+        std::string files;
+        if (run.exitCode == 0) {
+            const auto bytes = [&](const FileTree& tree, const std::wstring& path) { return tree.at(fixture_.Relative(path)).bytes; };
+            std::string changed = ChangedKeys(bytes(before, fixture_.Engine()), bytes(after, fixture_.Engine()), kEngineKeys);
+            const std::string config =
+                ChangedKeys(bytes(before, fixture_.Config()), bytes(after, fixture_.Config()), kConfigKeys);
+            if (!config.empty()) changed += (changed.empty() ? "" : " ") + config;
+            Say(changed.empty() ? "nothing changed" : changed);
+            files = ExpectNothingElseChanged(c, before, after);
+        } else {
+            files = "kept (whole tree, bytes)";
+            for (const std::string& change : TreeChanges(before, after, {})) {
+                ADD_FAILURE() << change;
+                files = "CHANGED: " + change;
+            }
+            EXPECT_NE(run.error, "") << "no error line";
+        }
+        g_rows.push_back({c.input, outcome_, files});
+        EXPECT_EQ(outcome_, c.expected);
+        return;
+    }
 
     std::string files = "not compared";
     {

@@ -49,14 +49,15 @@ DebuggedProcess::~DebuggedProcess()
     if (debugger_.joinable()) debugger_.join();
 }
 
-bool DebuggedProcess::Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& workingFolder)
+bool DebuggedProcess::Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& workingFolder,
+                            HANDLE output, HANDLE error)
 {
     if (debugger_.joinable()) return false;
     // The thread owns the promise, so nothing it touches goes when we return.
     std::promise<bool> started;
     std::future<bool> created = started.get_future();
-    debugger_ = std::thread([this, exe, arguments, workingFolder, started = std::move(started)]() mutable {
-        Debug(exe, arguments, workingFolder, started);
+    debugger_ = std::thread([this, exe, arguments, workingFolder, output, error, started = std::move(started)]() mutable {
+        Debug(exe, arguments, workingFolder, output, error, started);
     });
     return created.get();
 }
@@ -80,14 +81,20 @@ std::vector<Fault> DebuggedProcess::Faults() const
 }
 
 void DebuggedProcess::Debug(const std::wstring& exe, const std::wstring& arguments, const std::wstring& workingFolder,
-                            std::promise<bool>& started)
+                            HANDLE output, HANDLE error, std::promise<bool>& started)
 {
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    const bool redirected = output || error;
+    if (redirected) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output;
+        startup.hStdError = error;
+    }
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr,
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, redirected, DEBUG_ONLY_THIS_PROCESS, nullptr,
                           workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
         started.set_value(false);
         return;

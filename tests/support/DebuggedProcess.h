@@ -35,8 +35,11 @@ public:
     DebuggedProcess(const DebuggedProcess&) = delete;
     DebuggedProcess& operator=(const DebuggedProcess&) = delete;
 
-    // An empty working folder keeps this process's current directory.
-    bool Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& workingFolder);
+    // An empty working folder keeps this process's current directory. Given
+    // inheritable handles, the program gets them as its standard output and
+    // error (standard input then gets none).
+    bool Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& workingFolder,
+               HANDLE output = nullptr, HANDLE error = nullptr);
     HANDLE Handle() const { return process_.Get(); }
     DWORD Id() const { return id_; }
     bool WaitForExit(DWORD timeoutMs) const;
@@ -50,8 +53,8 @@ private:
     // The debugger thread: creates the process (only the creating thread
     // receives its debug events) and serves them until it ends.
     // Reports through the promise whether the process was created.
-    void Debug(const std::wstring& exe, const std::wstring& arguments, const std::wstring& workingFolder,
-               std::promise<bool>& started);
+    void Debug(const std::wstring& exe, const std::wstring& arguments, const std::wstring& workingFolder, HANDLE output,
+               HANDLE error, std::promise<bool>& started);
     void Record(const EXCEPTION_DEBUG_INFO& exception);
 
     std::thread debugger_;

@@ -1,0 +1,118 @@
+#include "profile/ProfileFiles.h"
+
+#include <windows.h>
+
+#include <string_view>
+
+#include "app/Ini.h"
+#include "browser/SmoothScrollSettings.h"
+#include "win/Handles.h"
+
+namespace profile {
+namespace {
+
+// An existing file that this process may open for writing now (no other
+// holds it without sharing) and whose text a write can go into.
+bool CanWrite(const std::wstring& file)
+{
+    const DWORD attributes = ::GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    win::KernelHandle handle(::CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return handle && ini::CanRewrite(file);
+}
+
+// Whether the file can hold the profile's faces as they are. A file without
+// a Unicode mark is text in the ANSI code page, and the profile service puts
+// a "?" for every character that the code page lacks.
+bool CanHoldFaces(const std::wstring& file, const Profile& p)
+{
+    char head[3] = {};
+    DWORD got = 0;
+    win::KernelHandle handle(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle || !::ReadFile(handle.Get(), head, sizeof head, &got, nullptr)) return false;
+    const std::string_view start(head, got);
+    if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF") || start.starts_with("\xEF\xBB\xBF")) return true;
+    for (const std::optional<std::wstring>& face : p.faces) {
+        if (!face) continue;
+        BOOL lost = FALSE;
+        if (!::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, face->c_str(), static_cast<int>(face->size()), nullptr, 0,
+                                   nullptr, &lost) ||
+            lost)
+            return false;
+    }
+    return true;
+}
+
+bool WriteEngineKeys(const Profile& p, const std::wstring& engineFile)
+{
+    ini::Writer file(engineFile);
+    if (p.smoothScroll && !file.Text(browser::kScrollSection, browser::kSmoothlyKey, *p.smoothScroll ? L"true" : L"false"))
+        return false;
+    const bool on = p.smoothScroll ? *p.smoothScroll : browser::SmoothScrollSettings::Load(engineFile).enabled;
+    for (int i = 0; on && i < 4; ++i)
+        if (p.scroll[i] && !file.Int(browser::kScrollSection, browser::kScrollFields[i].key, *p.scroll[i])) return false;
+    for (fonts::FaceRole role : fonts::kFaceWriteOrder)
+        if (p.faces[role] && !file.Text(fonts::kFontSection, fonts::kFaceKeys[role].key, *p.faces[role])) return false;
+    for (int i = 0; i < 4; ++i)
+        if (p.sizes[i] && !file.Int(fonts::kFontSection, fonts::kSizeKeys[i].key, *p.sizes[i])) return false;
+    return true;
+}
+
+bool WriteNewTabKeys(const Profile& p, const std::wstring& configFile)
+{
+    ini::Writer file(configFile);
+    for (int i = 0; i < 3; ++i)
+        if (p.newTab[i] && !file.Text(browser::kNewTabSection, browser::kNewTabKeys[i], *p.newTab[i] ? L"1" : L"0"))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+Profile FromFiles(const std::wstring& engineFile, const std::wstring& configFile)
+{
+    Profile p;
+    const auto scroll = browser::SmoothScrollSettings::Load(engineFile);
+    p.smoothScroll = scroll.enabled;
+    for (int i = 0; i < 4; ++i) p.scroll[i] = scroll.values[i];
+    const auto fontSettings = fonts::PageFontSettings::Load(engineFile);
+    for (int role = 0; role < fonts::kFaceRoleCount; ++role)
+        p.faces[role] = fontSettings.faces[role].empty() ? fonts::kFaceKeys[role].defaultFace : fontSettings.faces[role];
+    for (int i = 0; i < 4; ++i) p.sizes[i] = fontSettings.sizes[i];
+    if (!configFile.empty()) {
+        const auto newTab = browser::NewTabSettings::Load(configFile);
+        p.newTab[0] = newTab.addressBar;
+        p.newTab[1] = newTab.searchBar;
+        p.newTab[2] = newTab.favorite;
+    }
+    return p;
+}
+
+bool Apply(const Profile& profile, const std::wstring& engineFile, const std::vector<std::wstring>& configFiles,
+           std::wstring& failed)
+{
+    std::vector<std::wstring> targets;
+    if (profile.HasEngineKeys()) targets.push_back(engineFile);
+    if (profile.HasNewTab()) targets.insert(targets.end(), configFiles.begin(), configFiles.end());
+    for (const std::wstring& file : targets) {
+        if (!CanWrite(file) || (file == engineFile && !CanHoldFaces(file, profile))) {
+            failed = file;
+            return false;
+        }
+    }
+    if (profile.HasEngineKeys() && !WriteEngineKeys(profile, engineFile)) {
+        failed = engineFile;
+        return false;
+    }
+    for (const std::wstring& file : configFiles) {
+        if (profile.HasNewTab() && !WriteNewTabKeys(profile, file)) {
+            failed = file;
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace profile

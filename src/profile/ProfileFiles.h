@@ -1,0 +1,25 @@
+// A profile taken from, and applied to, the browser's own files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "profile/Profile.h"
+
+namespace profile {
+
+// Every setting as the window shows it on opening: the engine file's keys
+// (a missing key gives its default, an empty face the role's default), and
+// the account's switches when a config file is named (empty: none).
+Profile FromFiles(const std::wstring& engineFile, const std::wstring& configFile);
+
+// Writes the keys the profile holds, and no other, into the engine file and
+// into every config file: the one place an import reaches the browser's files.
+// The numbers go in only while smooth scrolling is on, as the window saves
+// them. Every file to be written is first checked to be writable text (and
+// the engine file to hold each face without loss): when one is not, nothing
+// is written anywhere and false names it in `failed`.
+bool Apply(const Profile& profile, const std::wstring& engineFile, const std::vector<std::wstring>& configFiles,
+           std::wstring& failed);
+
+}  // namespace profile

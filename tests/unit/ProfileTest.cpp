@@ -1,0 +1,218 @@
+// Profiles on real files: which values a profile may hold, how it is written,
+// and what applying it changes in the browser's files.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "ProcessSupport.h"
+#include "TestSupport.h"
+#include "profile/ProfileFiles.h"
+
+using namespace velltune::test;
+using profile::ReadResult;
+
+namespace {
+
+std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
+    text.replace(text.find(from), from.size(), to);
+    return text;
+}
+
+size_t FilesIn(const std::wstring& folder)
+{
+    size_t count = 0;
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+    } while (::FindNextFileW(search, &entry));
+    ::FindClose(search);
+    return count;
+}
+
+struct ReadCase {
+    const char* name;
+    std::string bytes;
+    ReadResult result;
+    const wchar_t* badSection = nullptr;
+    const wchar_t* badKey = nullptr;
+    const wchar_t* badValue = nullptr;
+};
+
+TEST(Profile, EveryValueIsCheckedAndTheFirstBadOneIsNamed)
+{
+    const std::string face49(49, 'F'), face50(50, 'F');
+    const ReadCase cases[] = {
+        {"subset", "[Font]\r\nDefaultFontSize=20\r\n", ReadResult::Read},
+        {"unknown keys and sections", "[Other]\r\nX=1\r\n[Font]\r\nUnknown=zzz\r\nMinimumFontSize=+2\r\n", ReadResult::Read},
+        {"longest face", "[Font]\r\nSerifFontFamily=" + face49 + "\r\n", ReadResult::Read},
+        {"version only", "[Velltune]\r\nProfileVersion=1\r\n", ReadResult::Read},
+        {"empty", "", ReadResult::NoSettings},
+        {"no profile keys", "[General]\r\nHomePage=x\r\n", ReadResult::NoSettings},
+        {"UTF-8 with mark", "\xEF\xBB\xBF[Font]\r\nSerifFontFamily=Zo\xC3\xAB\r\n", ReadResult::Read},
+        // The profile service would read it in the ANSI code page and garble the name.
+        {"UTF-8 without mark", "[Font]\r\nSerifFontFamily=Zo\xC3\xAB\r\n", ReadResult::Unreadable},
+        {"binary", std::string("[Font]\r\nDefaultFontSize=20\r\n\0\x01", 29), ReadResult::Unreadable},
+        {"scroll above range", "[ScrollPage]\r\nWheelAccel=451\r\n", ReadResult::Invalid, L"ScrollPage", L"WheelAccel", L"451"},
+        {"scroll negative", "[ScrollPage]\r\nWheelBeginDumping=-1\r\n", ReadResult::Invalid, L"ScrollPage",
+         L"WheelBeginDumping", L"-1"},
+        {"not a whole number", "[ScrollPage]\r\nWheelStep=12abc\r\n", ReadResult::Invalid, L"ScrollPage", L"WheelStep", L"12abc"},
+        {"decimal", "[ScrollPage]\r\nWheelStep=1.5\r\n", ReadResult::Invalid, L"ScrollPage", L"WheelStep", L"1.5"},
+        {"switch case", "[ScrollPage]\r\nScrollPageSmoothly=True\r\n", ReadResult::Invalid, L"ScrollPage",
+         L"ScrollPageSmoothly", L"True"},
+        {"empty face", "[Font]\r\nSerifFontFamily=\r\n", ReadResult::Invalid, L"Font", L"SerifFontFamily", L""},
+        {"face of 50", "[Font]\r\nFixedFontFamily=" + face50 + "\r\n", ReadResult::Invalid, L"Font", L"FixedFontFamily",
+         L"FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"},
+        {"size zero", "[Font]\r\nDefaultFontSize=0\r\n", ReadResult::Invalid, L"Font", L"DefaultFontSize", L"0"},
+        {"size 100", "[Font]\r\nMinimumLogicalFontSize=100\r\n", ReadResult::Invalid, L"Font", L"MinimumLogicalFontSize",
+         L"100"},
+        {"huge number", "[Font]\r\nDefaultFontSize=99999999999999999999999\r\n", ReadResult::Invalid, L"Font",
+         L"DefaultFontSize", L"99999999999999999999999"},
+        {"new-tab 2", "[CreateNewTab]\r\nSearchBarInput=2\r\n", ReadResult::Invalid, L"CreateNewTab", L"SearchBarInput", L"2"},
+        {"other version", "[Velltune]\r\nProfileVersion=2\r\n[Font]\r\nDefaultFontSize=20\r\n", ReadResult::Invalid,
+         L"Velltune", L"ProfileVersion", L"2"},
+        {"first of two", "[CreateNewTab]\r\nClickOnFavorite=yes\r\n[ScrollPage]\r\nWheelEndDumping=x\r\n", ReadResult::Invalid,
+         L"ScrollPage", L"WheelEndDumping", L"x"},
+    };
+    TempDir dir;
+    const std::wstring file = dir / L"profile.ini";
+    for (const ReadCase& c : cases) {
+        WriteFileBytes(file, c.bytes);
+        profile::Profile p;
+        profile::BadValue bad;
+        EXPECT_EQ(profile::Read(file, p, bad), c.result) << c.name;
+        if (c.result == ReadResult::Invalid) {
+            EXPECT_EQ(bad.section, c.badSection) << c.name;
+            EXPECT_EQ(bad.key, c.badKey) << c.name;
+            EXPECT_EQ(bad.value, c.badValue) << c.name;
+            EXPECT_FALSE(p.HasEngineKeys() || p.HasNewTab()) << c.name << ": an invalid profile gives nothing";
+        }
+    }
+    profile::Profile p;
+    profile::BadValue bad;
+    EXPECT_EQ(profile::Read(dir / L"missing.ini", p, bad), ReadResult::Unreadable);
+    EXPECT_EQ(profile::Read(dir.Path(), p, bad), ReadResult::Unreadable);
+}
+
+TEST(Profile, WriteGivesUtf16TextThatReadsBackAndReplacesInOneStep)
+{
+    profile::Profile p;
+    p.smoothScroll = false;
+    p.scroll[3] = 300;
+    p.faces[fonts::kSerif] = L"\u5b8b\u4f53";
+    p.sizes[0] = 99;
+    p.newTab[1] = true;
+    TempDir dir;
+    const std::wstring file = dir / L"office.ini";
+    ASSERT_TRUE(profile::Write(file, p));
+    EXPECT_EQ(ReadFileBytes(file), Utf16LeFileBytes(L"[Velltune]\r\nProfileVersion=1\r\n[ScrollPage]\r\n"
+                                                    L"ScrollPageSmoothly=false\r\nWheelStep=300\r\n[Font]\r\n"
+                                                    L"SerifFontFamily=\u5b8b\u4f53\r\nDefaultFontSize=99\r\n"
+                                                    L"[CreateNewTab]\r\nSearchBarInput=1\r\n"));
+    profile::Profile back;
+    profile::BadValue bad;
+    ASSERT_EQ(profile::Read(file, back, bad), ReadResult::Read);
+    EXPECT_EQ(profile::Render(back), profile::Render(p));
+
+    // A file held open by another program stays as it was, with no temporary file beside it.
+    const std::string before = ReadFileBytes(file);
+    {
+        FileLock lock(file);
+        ASSERT_TRUE(lock.Held());
+        p.sizes[0] = 12;
+        EXPECT_FALSE(profile::Write(file, p));
+    }
+    EXPECT_EQ(ReadFileBytes(file), before);
+    EXPECT_EQ(FilesIn(dir.Path()), 1u);
+    EXPECT_FALSE(profile::Write(dir / L"no such folder\\x.ini", p));
+}
+
+const char kEngine[] =
+    "[General]\r\n"
+    "Version=3.1\r\n"
+    "[ScrollPage]\r\n"
+    "ScrollPageSmoothly=true\r\n"
+    "WheelBeginDumping=30\r\n"
+    "WheelStep=150\r\n"
+    "[Font]\r\n"
+    "SerifFontFamily=" "A very long face name that the window would cut at forty-nine\r\n"
+    "DefaultFontSize=16\r\n";
+const char kConfig[] = "[CreateNewTab]\r\nAddressBarInput=0\r\nSearchBarInput=1\r\n";
+
+TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileCannotTakeThem)
+{
+    TempDir dir;
+    const std::wstring engine = dir / L"WKSetting.ini", alice = dir / L"alice.ini", bob = dir / L"bob.ini";
+    profile::Profile p;
+    p.scroll[3] = 200;
+    p.faces[fonts::kFixed] = L"Not Installed Mono";
+    p.newTab[0] = true;
+    std::wstring failed;
+
+    struct {
+        const char* name;
+        const char* engineBefore;
+        std::optional<bool> smooth;
+        std::string engineAfter;
+    } cases[] = {
+        {"on", kEngine, std::nullopt,
+         Replace(Replace(kEngine, "WheelStep=150", "WheelStep=200"), "DefaultFontSize=16\r\n",
+                 "DefaultFontSize=16\r\nFixedFontFamily=Not Installed Mono\r\n")},
+        // Switched off, the numbers stay as the browser has them, as a save from the window leaves them.
+        {"switched off", kEngine, false,
+         Replace(Replace(kEngine, "ScrollPageSmoothly=true", "ScrollPageSmoothly=false"), "DefaultFontSize=16\r\n",
+                 "DefaultFontSize=16\r\nFixedFontFamily=Not Installed Mono\r\n")},
+    };
+    for (const auto& c : cases) {
+        WriteFileBytes(engine, c.engineBefore);
+        WriteFileBytes(alice, kConfig);
+        WriteFileBytes(bob, kConfig);
+        p.smoothScroll = c.smooth;
+        ASSERT_TRUE(profile::Apply(p, engine, {alice, bob}, failed)) << c.name;
+        EXPECT_EQ(ReadFileBytes(engine), c.engineAfter) << c.name;
+        for (const std::wstring& config : {alice, bob})
+            EXPECT_EQ(ReadFileBytes(config), Replace(kConfig, "AddressBarInput=0", "AddressBarInput=1")) << c.name;
+    }
+
+    // A face that the code page of a file without a Unicode mark lacks would be garbled: nothing is written.
+    p.faces[fonts::kFixed] = L"\u5b8b\u4f53";
+    WriteFileBytes(engine, kEngine);
+    WriteFileBytes(alice, kConfig);
+    EXPECT_FALSE(profile::Apply(p, engine, {alice}, failed));
+    EXPECT_EQ(ReadFileBytes(engine), kEngine);
+    EXPECT_EQ(ReadFileBytes(alice), kConfig);
+    WriteFileBytes(engine, Utf16LeFileBytes(Utf16(kEngine)));
+    ASSERT_TRUE(profile::Apply(p, engine, {alice}, failed));
+    EXPECT_NE(ReadFileBytes(engine).find(Utf16LeFileBytes(L"FixedFontFamily=\u5b8b\u4f53\r\n").substr(2)), std::string::npos);
+
+    p.faces[fonts::kFixed] = L"Not Installed Mono";
+    WriteFileBytes(engine, kEngine);
+    WriteFileBytes(alice, kConfig);
+    FileLock lock(bob);
+    ASSERT_TRUE(lock.Held());
+    EXPECT_FALSE(profile::Apply(p, engine, {alice, bob}, failed));
+    EXPECT_EQ(failed, bob);
+    EXPECT_EQ(ReadFileBytes(engine), kEngine);
+    EXPECT_EQ(ReadFileBytes(alice), kConfig);
+}
+
+TEST(ProfileFiles, ExportOfMissingKeysGivesTheDefaultsTheWindowShows)
+{
+    TempDir dir;
+    const std::wstring engine = dir / L"WKSetting.ini", config = dir / L"config.ini";
+    WriteFileBytes(engine, "[ScrollPage]\r\nScrollPageSmoothly=false\r\nWheelAccel=9\r\n[Font]\r\nCursiveFontFamily=\r\n");
+    WriteFileBytes(config, "[General]\r\nHomePage=x\r\n");
+    EXPECT_EQ(profile::Render(profile::FromFiles(engine, config)),
+              L"[Velltune]\r\nProfileVersion=1\r\n"
+              L"[ScrollPage]\r\nScrollPageSmoothly=false\r\nWheelBeginDumping=20\r\nWheelEndDumping=50\r\nWheelAccel=9\r\n"
+              L"WheelStep=140\r\n"
+              L"[Font]\r\nSerifFontFamily=Times New Roman\r\nSansSerifFontFamily=Arial\r\nStandardFontFamily=Times New Roman\r\n"
+              L"FixedFontFamily=Courier\r\nCursiveFontFamily=Comic Sans MS\r\nFantasyFontFamily=Impact\r\n"
+              L"DefaultFontSize=16\r\nDefaultFixedFontSize=13\r\nMinimumFontSize=1\r\nMinimumLogicalFontSize=9\r\n"
+              L"[CreateNewTab]\r\nAddressBarInput=0\r\nSearchBarInput=1\r\nClickOnFavorite=1\r\n");
+    EXPECT_FALSE(profile::FromFiles(engine, L"").HasNewTab());
+}
+
+}  // namespace
