@@ -58,6 +58,8 @@ KEYS = [
     # Messages the program adds
     ("EnterInteger", 256), ("EnterIntegerInRange", 256),
     ("SaveFailed", 256), ("SelectSetAllFont", 256),
+    # Restore
+    ("RestoreMenu", 256), ("RestoreCaption", 256), ("ConfigOfAccount", 256),
 ]
 KEY_NAMES = [k for k, _ in KEYS]
 CAPACITY = dict(KEYS)
@@ -78,6 +80,7 @@ TEMPLATE_HEADER = [
     ";  6. EnterIntegerInRange: %1 is the lower bound, %2 the upper bound;",
     ";     put them where your grammar needs them.",
     ";  7. SelectSetAllFont: quote your own SetAllFonts text.",
+    ";     ConfigOfAccount: %1 is the account's name; keep \"config.ini\".",
     ";  8. Save as Unicode (UTF-16 LE with BOM), put the file into the Language",
     ";     folder beside Velltune and choose it in Menu > Language.",
     "; A key that is missing or left commented out shows its English text.",
@@ -130,6 +133,8 @@ def check_value(key, value, values, english):
         for mark in ("%1", "%2"):
             if value.count(mark) != 1:
                 problems.append(f"needs {mark} exactly once")
+    if key == "ConfigOfAccount" and (value.count("%1") != 1 or "config.ini" not in value):
+        problems.append("needs %1 exactly once and the file name config.ini")
     if key == "SelectSetAllFont" and values.get("SetAllFonts", "") not in value:
         problems.append("does not quote the SetAllFonts caption")
     if english is not None:

@@ -75,6 +75,12 @@ inline constexpr Key kTranslation{L"Translation", L""};
 // Language menu item caption of a language file.
 inline constexpr Key kLanguageName{L"LanguageName", L""};
 
+// Restore
+inline constexpr Key kRestoreMenu{L"RestoreMenu", L"Restore Earlier Settings..."};
+inline constexpr Key kRestoreCaption{L"RestoreCaption", L"Restore Earlier Settings"};
+// A backed-up config.ini in the restore list; %1 is the account's name.
+inline constexpr Key kConfigOfAccount{L"ConfigOfAccount", L"config.ini of %1"};
+
 // The stored texts, read together each time a language is applied.
 struct StoredTexts {
     std::wstring cancel = kCancel.english;

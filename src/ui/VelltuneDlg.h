@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/SaveTransaction.h"
+
 #include "i18n/TextTable.h"
 #include "win/Dialog.h"
 #include "win/Handles.h"
@@ -18,6 +20,8 @@ public:
 
     // Enables Apply and shows the Cancel text on button 2, once per change.
     void MarkModified();
+    // Disables Apply and shows the Close text: the files hold what is shown.
+    void MarkSaved();
 
     bool IsModified() const { return modified_; }
     const std::wstring& DataFolder() const { return dataFolder_; }
@@ -44,8 +48,14 @@ private:
     BOOL OnMenuCommand(WPARAM wParam, LPARAM lParam);
     void OnOkButton();
     void OnApplyButton();
-    // The guard and the three saves in order; false at the first refusal.
+    // The guard and the three saves in order into one transaction, then its
+    // commit; false at the first refusal, with no file changed.
     bool SaveAll();
+    // Restore Earlier Settings: the chosen backup back in place, then every
+    // value reloaded from the files as at start.
+    void OnRestoreCommand();
+    void ReloadAll();
+    std::wstring LanguageFile() const;
     void SetCloseCaption();
     void SetSpinRangesAndLimits();
     void OnPaintMinimized();
@@ -70,9 +80,9 @@ private:
 
     // Smooth scroll and new tab.
     void LoadSmoothScrollSettings();
-    bool SaveSmoothScrollSettings();
+    bool SaveSmoothScrollSettings(safesave::SaveTransaction& save);
     void LoadNewTabSettings(const std::wstring& configPath);
-    bool SaveNewTabSettings();
+    bool SaveNewTabSettings(safesave::SaveTransaction& save);
     void EnableSmoothScrollControls(bool enable);
     void OnSmoothScrollEnable();
     void OnSmoothScrollDisable();
@@ -82,7 +92,7 @@ private:
     // Page fonts.
     void FillFontLists();
     void LoadPageFontSettings();
-    bool SavePageFontSettings();
+    bool SavePageFontSettings(safesave::SaveTransaction& save);
     void OnSetAllFonts();
     void OnSizeFieldChange(UINT editId);
     void OnResetFonts();

@@ -11,6 +11,7 @@
 #include "resource.h"
 #include "ui/Fields.h"
 #include "ui/VelltuneDlg.h"
+#include "win/Files.h"
 #include "win/MessageBox.h"
 #include "win/Text.h"
 
@@ -81,25 +82,29 @@ void CVelltuneDlg::OnAccountSelChange()
 
 void CVelltuneDlg::LoadSmoothScrollSettings()
 {
-    const auto settings = browser::SmoothScrollSettings::Load(browser::EngineSettingsPath(dataFolder_));
+    const std::wstring engineFile = browser::EngineSettingsPath(dataFolder_);
+    win::RemoveStaleTemporary(engineFile);
+    const auto settings = browser::SmoothScrollSettings::Load(engineFile);
     ::CheckRadioButton(Handle(), IDC_RADIO_SCROLL_ON, IDC_RADIO_SCROLL_OFF,
                        settings.enabled ? IDC_RADIO_SCROLL_ON : IDC_RADIO_SCROLL_OFF);
-    if (!settings.enabled) EnableSmoothScrollControls(false);
+    EnableSmoothScrollControls(settings.enabled);
     for (int i = 0; i < 4; ++i) scrollValues_[i] = settings.values[i];
 }
 
-bool CVelltuneDlg::SaveSmoothScrollSettings()
+bool CVelltuneDlg::SaveSmoothScrollSettings(safesave::SaveTransaction& save)
 {
     browser::SmoothScrollSettings settings;
     settings.enabled = ::IsDlgButtonChecked(Handle(), IDC_RADIO_SCROLL_ON) == BST_CHECKED;
     for (int i = 0; i < 4; ++i) settings.values[i] = scrollValues_[i];
-    if (settings.Save(browser::EngineSettingsPath(dataFolder_))) return true;
+    const std::wstring copy = save.Prepare(browser::EngineSettingsPath(dataFolder_));
+    if (!copy.empty() && settings.Save(copy)) return true;
     ShowMessage(texts_.saveFailed);
     return false;
 }
 
 void CVelltuneDlg::LoadNewTabSettings(const std::wstring& configPath)
 {
+    win::RemoveStaleTemporary(configPath);
     const auto settings = browser::NewTabSettings::Load(configPath);
     const bool ticks[3] = {settings.addressBar, settings.searchBar, settings.favorite};
     for (int i = 0; i < 3; ++i) {
@@ -109,7 +114,7 @@ void CVelltuneDlg::LoadNewTabSettings(const std::wstring& configPath)
     MarkModified();
 }
 
-bool CVelltuneDlg::SaveNewTabSettings()
+bool CVelltuneDlg::SaveNewTabSettings(safesave::SaveTransaction& save)
 {
     if (currentAccount_.empty()) return true;
     const auto ticked = [this](int id) { return ::IsDlgButtonChecked(Handle(), id) == BST_CHECKED; };
@@ -117,7 +122,8 @@ bool CVelltuneDlg::SaveNewTabSettings()
     settings.addressBar = ticked(IDC_CHECK_ADDRESSBAR);
     settings.searchBar = ticked(IDC_CHECK_SEARCHBAR);
     settings.favorite = ticked(IDC_CHECK_FAVORITES);
-    if (settings.Save(browser::AccountConfigPath(dataFolder_, currentAccount_))) return true;
+    const std::wstring copy = save.Prepare(browser::AccountConfigPath(dataFolder_, currentAccount_));
+    if (!copy.empty() && settings.Save(copy)) return true;
     ShowMessage(texts_.saveFailed);
     return false;
 }

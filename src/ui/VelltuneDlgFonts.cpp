@@ -55,12 +55,17 @@ void CVelltuneDlg::FillFontLists()
 void CVelltuneDlg::LoadPageFontSettings()
 {
     const fonts::PageFontSettings settings = fonts::PageFontSettings::Load(browser::EngineSettingsPath(dataFolder_));
+    // The file has one face per role: the lists show them each, as at start.
+    if (SetAllChecked(Handle())) {
+        ::CheckDlgButton(Handle(), IDC_CHECK_SETALL, BST_UNCHECKED);
+        EnableRoleLists(Handle(), false);
+    }
     RoleFaceLists roles(Handle());
     fonts::ChooseFaces(settings, roles.pointers);
     for (int i = 0; i < 4; ++i) sizeValues_[i] = settings.sizes[i];
 }
 
-bool CVelltuneDlg::SavePageFontSettings()
+bool CVelltuneDlg::SavePageFontSettings(safesave::SaveTransaction& save)
 {
     RoleFaceLists roles(Handle());
     const fonts::ComboFaceList setAllList(Item(IDC_FACE_SETALL));
@@ -70,7 +75,9 @@ bool CVelltuneDlg::SavePageFontSettings()
         ShowMessage(texts_.selectSetAllFont);
         return false;
     }
-    if (!record->Save(browser::EngineSettingsPath(dataFolder_))) {
+    // Into the same copy as the smooth-scroll keys of this save.
+    const std::wstring copy = save.Prepare(browser::EngineSettingsPath(dataFolder_));
+    if (copy.empty() || !record->Save(copy)) {
         ShowMessage(texts_.saveFailed);
         return false;
     }

@@ -96,6 +96,7 @@ bool CVelltuneDlg::ApplyLanguage(const std::wstring& fileName)
         if (HMENU dropDown = ::GetSubMenu(bar, kMenuBarDropDown)) {
             SetItemCaption(dropDown, ID_MENU_SETDATAFOLDER, text::Get(path, text::kSetDataFolder));
             SetDropDownCaption(dropDown, kLanguageSubmenu, lang::LanguageSubmenuCaption(fileName, path));
+            SetItemCaption(dropDown, ID_MENU_RESTORE, text::Get(path, text::kRestoreMenu));
             SetItemCaption(dropDown, ID_MENU_ABOUT, text::Get(path, text::kAbout));
             SetItemCaption(dropDown, ID_MENU_EXIT, text::Get(path, text::kExit));
         }
