@@ -128,13 +128,13 @@ bool ReadBackup(const std::wstring& root, const std::wstring& name, Backup& back
 }
 
 // Deletes every backup folder beyond the newest kKept complete ones; the
-// incomplete folders that dead saves left go with them.
+// incomplete folders that dead saves left go with them. Its list is renamed
+// into place last, so a folder that has one is complete.
 void Prune(const std::wstring& root)
 {
     std::size_t kept = 0;
     for (const auto& [name, stamp] : BackupFolders(root)) {
-        Backup backup;
-        if (kept < kKept && ReadBackup(root, name, backup)) {
+        if (kept < kKept && win::FileExists(root + name + L"\\" + kListFile)) {
             ++kept;
             continue;
         }
