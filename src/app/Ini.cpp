@@ -43,6 +43,33 @@ bool IsText(std::string_view bytes)
     return bytes.find('\0') == std::string_view::npos;
 }
 
+constexpr char kUtf16Mark[] = "\xFF\xFE";
+
+bool HasMark(std::string_view bytes)
+{
+    return HasPrefix(bytes, "\xFF\xFE") || HasPrefix(bytes, "\xFE\xFF") || HasPrefix(bytes, "\xEF\xBB\xBF");
+}
+
+// Whether the system's legacy code page holds the text without a stand-in.
+bool FitsCodePage(const std::wstring& text)
+{
+    if (text.empty()) return true;
+    BOOL usedDefault = FALSE;
+    const int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), static_cast<int>(text.size()),
+                                             nullptr, 0, nullptr, &usedDefault);
+    return length > 0 && !usedDefault;
+}
+
+std::string Utf16LeBytes(const std::wstring& text)
+{
+    std::string bytes(kUtf16Mark, 2);
+    for (wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>((c >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
 }  // namespace
 
 bool CanRewrite(const std::wstring& file)
@@ -94,40 +121,6 @@ bool WriteText(const std::wstring& file, const wchar_t* section, const wchar_t* 
 {
     return Writer(file).Text(section, key, value);
 }
-
-}  // namespace ini
-
-namespace ini {
-namespace {
-
-constexpr char kUtf16Mark[] = "\xFF\xFE";
-
-bool HasMark(std::string_view bytes)
-{
-    return HasPrefix(bytes, "\xFF\xFE") || HasPrefix(bytes, "\xFE\xFF") || HasPrefix(bytes, "\xEF\xBB\xBF");
-}
-
-// Whether the system's legacy code page holds the text without a stand-in.
-bool FitsCodePage(const std::wstring& text)
-{
-    if (text.empty()) return true;
-    BOOL usedDefault = FALSE;
-    const int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), static_cast<int>(text.size()),
-                                             nullptr, 0, nullptr, &usedDefault);
-    return length > 0 && !usedDefault;
-}
-
-std::string Utf16LeBytes(const std::wstring& text)
-{
-    std::string bytes(kUtf16Mark, 2);
-    for (wchar_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>((c >> 8) & 0xFF);
-    }
-    return bytes;
-}
-
-}  // namespace
 
 std::vector<std::wstring> ReadKeys(const std::wstring& file, const wchar_t* section)
 {

@@ -43,8 +43,9 @@ protected:
         EXPECT_EQ(ItemText(Bar(), 0), L"Menu");
         EXPECT_EQ(ItemText(DropDown(), 0), L"Set Nerovia 3 Data folder...");
         EXPECT_EQ(ItemText(DropDown(), 1), L"Language");
-        EXPECT_EQ(ItemText(DropDown(), 3), L"About");
-        EXPECT_EQ(ItemText(DropDown(), 5), L"Exit");
+        EXPECT_EQ(ItemText(DropDown(), 3), L"Restore Earlier Settings...");
+        EXPECT_EQ(ItemText(DropDown(), 5), L"About");
+        EXPECT_EQ(ItemText(DropDown(), 7), L"Exit");
     }
 };
 
@@ -156,14 +157,16 @@ TEST_F(LanguageMenuTest, SwitchingAppliesEveryTextAndMovesTheCheckMark)
     EXPECT_EQ(ItemText(Bar(), 0), L"Men\u00fc");
     EXPECT_EQ(ItemText(DropDown(), 0), L"Datenordner...");
     EXPECT_EQ(ItemText(DropDown(), 1), L"Language / Sprache");
-    EXPECT_EQ(ItemText(DropDown(), 3), L"\u00dcber");
-    EXPECT_EQ(ItemText(DropDown(), 5), L"Beenden");
+    EXPECT_EQ(ItemText(DropDown(), 3), L"Restore Earlier Settings...") << "a key the file lacks keeps English";
+    EXPECT_EQ(ItemText(DropDown(), 5), L"\u00dcber");
+    EXPECT_EQ(ItemText(DropDown(), 7), L"Beenden");
     // Renaming kept the drop-downs attached and the commands in place.
     ASSERT_TRUE(LanguageMenu());
     EXPECT_EQ(::GetMenuItemCount(LanguageMenu()), languageItems);
     EXPECT_EQ(::GetMenuItemID(DropDown(), 0), static_cast<UINT>(ID_MENU_SETDATAFOLDER));
-    EXPECT_EQ(::GetMenuItemID(DropDown(), 3), static_cast<UINT>(ID_MENU_ABOUT));
-    EXPECT_EQ(::GetMenuItemID(DropDown(), 5), static_cast<UINT>(ID_MENU_EXIT));
+    EXPECT_EQ(::GetMenuItemID(DropDown(), 3), static_cast<UINT>(ID_MENU_RESTORE));
+    EXPECT_EQ(::GetMenuItemID(DropDown(), 5), static_cast<UINT>(ID_MENU_ABOUT));
+    EXPECT_EQ(::GetMenuItemID(DropDown(), 7), static_cast<UINT>(ID_MENU_EXIT));
     EXPECT_EQ(ItemText(LanguageMenu(), 0), L"English") << "item captions never change";
 
     EXPECT_EQ(SavedLanguageChoice(), L"German.ini");
