@@ -119,6 +119,16 @@ std::string ReadAfterKill(const std::wstring& path, int& waits)
     return "<unreadable>";
 }
 
+// The i-th point of an even spread over [0, 1): each first n points cover it
+// about as evenly as n points can (base-2 van der Corput sequence).
+double SpreadPoint(int i)
+{
+    double point = 0, weight = 0.5;
+    for (int n = i + 1; n; n >>= 1, weight /= 2)
+        if (n & 1) point += weight;
+    return point;
+}
+
 double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
 {
     LARGE_INTEGER frequency;
@@ -162,8 +172,12 @@ TEST_F(SafeSaveE2E, KilledAtAnyInstantOfApplyEveryFileIsBeforeOrAfter)
     ASSERT_NE(engineAfter, engineBefore);
     ASSERT_NE(configAfter, configBefore);
 
-    // The kills spread evenly over the save and past it.
+    // The kills spread evenly over the save and past it. How long a save
+    // takes varies with the machine's load, so the span follows what the
+    // kills find: widened while late kills still find the save unfinished,
+    // narrowed while early ones find it done.
     constexpr int kKills = 200;
+    double span = saveTime * 1.5;
     struct Count {
         int before = 0, after = 0, other = 0;
     } engine, config;
@@ -176,7 +190,7 @@ TEST_F(SafeSaveE2E, KilledAtAnyInstantOfApplyEveryFileIsBeforeOrAfter)
         // Reading the files removed what the last kill left.
         if (AnyCopyLeft()) ++staleCopiesAtStart;
         ASSERT_TRUE(EditBothFiles(*app)) << i;
-        const double delay = saveTime * 1.5 * (i + 0.5) / kKills;
+        const double delay = span * SpreadPoint(i);
         const LARGE_INTEGER start = Now();
         ASSERT_TRUE(app->ClickNoWait(IDC_APPLY));
         // Asleep rather than spinning: the program needs the processor meanwhile.
@@ -194,8 +208,14 @@ TEST_F(SafeSaveE2E, KilledAtAnyInstantOfApplyEveryFileIsBeforeOrAfter)
                 ++c.other, odd << "\n  kill " << i << " at " << static_cast<int>(delay * 1000) << " ms left "
                                 << (bytes.starts_with("<") ? bytes : std::to_string(bytes.size()) + " other bytes");
         };
-        judge(ReadAfterKill(EngineFile(), waits), engineBefore, engineAfter, engine);
+        const std::string engineNow = ReadAfterKill(EngineFile(), waits);
+        judge(engineNow, engineBefore, engineAfter, engine);
         judge(ReadAfterKill(ConfigFile(), waits), configBefore, configAfter, config);
+        const bool saved = engineNow == engineAfter;
+        if (!saved && delay > 0.8 * span)
+            span *= 1.2;
+        else if (saved && delay < 0.5 * span)
+            span *= 0.85;
     }
 
     // The next start and save leave no working copy.
@@ -208,8 +228,8 @@ TEST_F(SafeSaveE2E, KilledAtAnyInstantOfApplyEveryFileIsBeforeOrAfter)
     EXPECT_EQ(ReadFileBytes(EngineFile()), engineAfter);
 
     std::ostringstream report;
-    report << "Killed saves: " << kKills << " kills spread over " << static_cast<int>(saveTime * 1500)
-           << " ms (one Apply of 18 keys into a " << engineBefore.size() << "-byte WKSetting.ini and a config.ini)\n"
+    report << "Killed saves: " << kKills << " kills spread over 0-" << static_cast<int>(span * 1000)
+           << " ms after the click (one Apply of 18 keys into a " << engineBefore.size() << "-byte WKSetting.ini and a config.ini)\n"
            << "  WKSetting.ini: before " << engine.before << ", after " << engine.after << ", other " << engine.other
            << "\n  config.ini:    before " << config.before << ", after " << config.after << ", other " << config.other
            << "\n  working copies left by a kill: " << copiesLeftByKill << ", left after the next start: "
