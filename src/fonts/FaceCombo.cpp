@@ -30,6 +30,15 @@ std::optional<std::wstring> ComboFaceList::SelectedText() const
     return text;
 }
 
+int ComboFaceList::AddNotInstalled(const std::wstring& face)
+{
+    const LRESULT index = ::SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face.c_str()));
+    if (index < 0) return -1;
+    ::SendMessageW(combo_, CB_SETITEMDATA, static_cast<WPARAM>(index), kNotInstalledItemData);
+    FitCombosToTexts(std::span<const HWND>(&combo_, 1), {face});
+    return static_cast<int>(index);
+}
+
 void FillFaceCombos(std::span<const HWND> combos, const std::vector<std::wstring>& faces)
 {
     if (combos.empty()) return;

@@ -22,6 +22,9 @@ public:
     std::optional<int> FindNoCase(const std::wstring& face) const override;
     void Select(int index) override;
     std::optional<std::wstring> SelectedText() const override;
+    // Sorted in among the others, with kNotInstalledItemData; the dropped
+    // width grows to fit it.
+    int AddNotInstalled(const std::wstring& face) override;
 
 private:
     HWND combo_;

@@ -17,6 +17,9 @@ namespace {
 int CALLBACK OnFontFamily(const LOGFONTW* font, const TEXTMETRICW* /*metrics*/, DWORD /*type*/, LPARAM context)
 {
     if (!context) return 0;
+    // "@" names are the vertical-writing forms of East Asian families: no page
+    // font, and the system's own font dialog leaves them out too.
+    if (font->lfFaceName[0] == L'@') return 1;
     // The family name, not the full name: that is what the browser stores.
     AppendCollapsingRepeats(*reinterpret_cast<std::vector<std::wstring>*>(context), font->lfFaceName);
     return 1;

@@ -11,7 +11,8 @@ namespace fonts {
 void AppendCollapsingRepeats(std::vector<std::wstring>& faces, const wchar_t* name);
 
 // One enumeration of every family on the screen's device context, all
-// character sets, nothing filtered out; repeats in a row collapse.
+// character sets; vertical-writing forms ("@" names) are left out and repeats
+// in a row collapse.
 std::vector<std::wstring> EnumerateInstalledFaces();
 
 }  // namespace fonts

@@ -32,8 +32,31 @@ void ChooseFaces(const PageFontSettings& settings, RoleLists roleLists)
     }
 }
 
+KeptFaces ShowStoredFaces(const PageFontSettings& settings, RoleLists roleLists, const OtherNameLookup& lookup)
+{
+    KeptFaces kept;
+    for (int role = 0; role < kFaceRoleCount; ++role) {
+        const std::wstring& face = settings.faces[role];
+        FaceList& list = *roleLists[role];
+        if (face.empty()) continue;
+        if (const std::optional<int> index = list.FindNoCase(face)) {
+            list.Select(*index);
+            continue;
+        }
+        if (const std::optional<std::wstring> family = lookup(face)) {
+            if (const std::optional<int> index = list.FindNoCase(*family)) {
+                list.Select(*index);
+                kept[role] = KeptFace{*family, face};
+                continue;
+            }
+        }
+        list.Select(list.AddNotInstalled(face));
+    }
+    return kept;
+}
+
 std::optional<PageFontSettings> RecordFromControls(bool setAll, const FaceList& setAllList, RoleLists roleLists,
-                                                   const int (&sizes)[4])
+                                                   const int (&sizes)[4], const KeptFaces& kept)
 {
     PageFontSettings record;
     if (setAll) {
@@ -42,8 +65,12 @@ std::optional<PageFontSettings> RecordFromControls(bool setAll, const FaceList& 
         for (std::wstring& f : record.faces) f = *face;
     } else {
         // A list without a selection keeps the default the record starts with.
-        for (int role = 0; role < kFaceRoleCount; ++role)
-            if (std::optional<std::wstring> face = roleLists[role]->SelectedText()) record.faces[role] = *face;
+        for (int role = 0; role < kFaceRoleCount; ++role) {
+            const std::optional<std::wstring> face = roleLists[role]->SelectedText();
+            if (!face) continue;
+            const bool keep = kept[role] && kept[role]->entry == *face;
+            record.faces[role] = keep ? kept[role]->stored : *face;
+        }
     }
     for (int i = 0; i < 4; ++i) record.sizes[i] = sizes[i];
     return record;

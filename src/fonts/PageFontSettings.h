@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -69,19 +71,45 @@ public:
     // Selects without announcing it: a choice of the program is no user change.
     virtual void Select(int index) = 0;
     virtual std::optional<std::wstring> SelectedText() const = 0;
+    // Adds an entry for a face no installed family has, marked as such, and
+    // gives its index.
+    virtual int AddNotInstalled(const std::wstring& face) = 0;
 };
 
 using RoleLists = FaceList* const (&)[kFaceRoleCount];
 
 // Selects each role's face in its list; a face the list does not hold leaves
-// that list as it was. Used by the load and, with the defaults, by reset.
+// that list as it was. Used by reset, with the defaults, and after a set-all
+// save, with the face saved.
 void ChooseFaces(const PageFontSettings& settings, RoleLists roleLists);
+
+// The installed family that goes by the name in another language, as the
+// lists spell it, or none.
+using OtherNameLookup = std::function<std::optional<std::wstring>(const std::wstring& name)>;
+
+// A stored face shown as the entry of its family under another name: while
+// that entry stays selected, a save writes the stored text back.
+struct KeptFace {
+    std::wstring entry;
+    std::wstring stored;
+};
+using KeptFaces = std::array<std::optional<KeptFace>, kFaceRoleCount>;
+
+// Shows each role's stored face in its list, so that a save keeps it unless
+// the user picks another: an entry equal to it (case aside) is selected;
+// otherwise, when the lookup names the family it belongs to, that family's
+// entry is selected and the face kept; otherwise the list gets an entry of
+// its own for it, marked not installed, selected. An empty face leaves the
+// list as it is (a save then writes the default). The lookup is asked only
+// for a face no entry matched.
+KeptFaces ShowStoredFaces(const PageFontSettings& settings, RoleLists roleLists, const OtherNameLookup& lookup);
 
 // The record the save writes: with set-all on, the set-all list's face for all
 // six roles (none when it has no selection: the caller refuses to save);
-// otherwise each list's face, or the role's default when it has none.
+// otherwise each list's face (the kept text while its entry is selected), or
+// the role's default when it has none.
 std::optional<PageFontSettings> RecordFromControls(bool setAll, const FaceList& setAllList, RoleLists roleLists,
-                                                   const int (&sizes)[4]);
+                                                   const int (&sizes)[4], const KeptFaces& kept = {});
 
 // How a size field reads its text: blanks around digits only, up to
 // 4294967295. Empty text, a sign or any other character is not a number.

@@ -23,9 +23,9 @@ const win::CommandEntry<CVelltuneDlg> CVelltuneDlg::kMessageMap[] = {
     {EN_CHANGE, IDC_EDIT_ACCEL, &CVelltuneDlg::OnScrollValueChange},
     {EN_CHANGE, IDC_EDIT_STEP, &CVelltuneDlg::OnScrollValueChange},
     {BN_CLICKED, IDC_RESET_SCROLL, &CVelltuneDlg::OnResetScrollValues},
-    {BN_CLICKED, IDC_CHECK_ADDRESSBAR, &CVelltuneDlg::MarkModified},
-    {BN_CLICKED, IDC_CHECK_SEARCHBAR, &CVelltuneDlg::MarkModified},
-    {BN_CLICKED, IDC_CHECK_FAVORITES, &CVelltuneDlg::MarkModified},
+    {BN_CLICKED, IDC_CHECK_ADDRESSBAR, &CVelltuneDlg::OnNewTabSwitch},
+    {BN_CLICKED, IDC_CHECK_SEARCHBAR, &CVelltuneDlg::OnNewTabSwitch},
+    {BN_CLICKED, IDC_CHECK_FAVORITES, &CVelltuneDlg::OnNewTabSwitch},
     {BN_CLICKED, IDC_CHECK_SETALL, &CVelltuneDlg::OnSetAllFonts},
     {EN_CHANGE, IDC_EDIT_DEFAULTSIZE, &CVelltuneDlg::OnSizeFieldChange},
     {EN_CHANGE, IDC_EDIT_FIXEDSIZE, &CVelltuneDlg::OnSizeFieldChange},
@@ -163,7 +163,11 @@ bool CVelltuneDlg::SaveAll()
     }
     safesave::SaveTransaction save(backups::BackupRoot(workingFolder_));
     if (!SaveSmoothScrollSettings(save) || !SaveNewTabSettings(save) || !SavePageFontSettings(save)) return false;
-    if (save.Commit()) return true;
+    if (save.Commit()) {
+        pendingSwitches_.Clear();
+        return true;
+    }
+    // Not saved: every account's switches stay pending for the next try.
     ShowMessage(texts_.saveFailed);
     return false;
 }
@@ -201,6 +205,7 @@ void CVelltuneDlg::ReloadAll()
 {
     // As at start: the loads and the exchange count as no change.
     modified_ = true;
+    pendingSwitches_.Clear();
     LoadSmoothScrollSettings();
     if (!currentAccount_.empty()) LoadNewTabSettings(browser::AccountConfigPath(dataFolder_, currentAccount_));
     LoadPageFontSettings();

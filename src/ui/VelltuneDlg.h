@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "app/SaveTransaction.h"
-
+#include "browser/PendingSwitches.h"
+#include "fonts/PageFontSettings.h"
 #include "i18n/TextTable.h"
 #include "win/Dialog.h"
 #include "win/Handles.h"
@@ -82,7 +83,9 @@ private:
     void LoadSmoothScrollSettings();
     bool SaveSmoothScrollSettings(safesave::SaveTransaction& save);
     void LoadNewTabSettings(const std::wstring& configPath);
+    void ShowNewTabSwitches(const browser::NewTabSettings& switches);
     bool SaveNewTabSettings(safesave::SaveTransaction& save);
+    void OnNewTabSwitch();
     void EnableSmoothScrollControls(bool enable);
     void OnSmoothScrollEnable();
     void OnSmoothScrollDisable();
@@ -102,6 +105,10 @@ private:
     int scrollValues_[4] = {0, 0, 0, 0};
     bool modified_ = true;
     std::vector<std::wstring> installedFaces_;
+    // Faces shown as their family's entry under another name, saved as stored.
+    fonts::KeptFaces keptFaces_;
+    // Switches the user changed, per account, until they are saved.
+    browser::PendingSwitches pendingSwitches_;
     int sizeValues_[4] = {0, 0, 0, 0};
     win::Menu menuHolder_;
     std::vector<std::wstring> languages_;

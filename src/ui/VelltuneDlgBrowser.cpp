@@ -71,7 +71,11 @@ void CVelltuneDlg::OnAccountSelChange()
 
     const std::wstring config = browser::AccountConfigPath(dataFolder_, currentAccount_);
     if (::PathFileExistsW(config.c_str())) {
-        LoadNewTabSettings(config);
+        // Switches changed earlier in this window and not yet saved win over the file.
+        if (const std::optional<browser::NewTabSettings> pending = pendingSwitches_.Find(currentAccount_))
+            ShowNewTabSwitches(*pending);
+        else
+            LoadNewTabSettings(config);
         return;
     }
     ShowMessage(texts_.userConfigFileMissing);
@@ -105,25 +109,37 @@ bool CVelltuneDlg::SaveSmoothScrollSettings(safesave::SaveTransaction& save)
 void CVelltuneDlg::LoadNewTabSettings(const std::wstring& configPath)
 {
     win::RemoveStaleTemporary(configPath);
-    const auto settings = browser::NewTabSettings::Load(configPath);
-    const bool ticks[3] = {settings.addressBar, settings.searchBar, settings.favorite};
+    // Showing what the file holds changes nothing: Apply stays as it was.
+    ShowNewTabSwitches(browser::NewTabSettings::Load(configPath));
+}
+
+void CVelltuneDlg::ShowNewTabSwitches(const browser::NewTabSettings& switches)
+{
+    const bool ticks[3] = {switches.addressBar, switches.searchBar, switches.favorite};
     for (int i = 0; i < 3; ++i) {
         ::CheckDlgButton(Handle(), kNewTabBoxes[i], ticks[i] ? BST_CHECKED : BST_UNCHECKED);
         ::EnableWindow(Item(kNewTabBoxes[i]), TRUE);
+    }
+}
+
+void CVelltuneDlg::OnNewTabSwitch()
+{
+    if (!currentAccount_.empty()) {
+        const auto ticked = [this](int id) { return ::IsDlgButtonChecked(Handle(), id) == BST_CHECKED; };
+        browser::NewTabSettings switches;
+        switches.addressBar = ticked(IDC_CHECK_ADDRESSBAR);
+        switches.searchBar = ticked(IDC_CHECK_SEARCHBAR);
+        switches.favorite = ticked(IDC_CHECK_FAVORITES);
+        pendingSwitches_.Keep(currentAccount_, switches);
     }
     MarkModified();
 }
 
 bool CVelltuneDlg::SaveNewTabSettings(safesave::SaveTransaction& save)
 {
-    if (currentAccount_.empty()) return true;
-    const auto ticked = [this](int id) { return ::IsDlgButtonChecked(Handle(), id) == BST_CHECKED; };
-    browser::NewTabSettings settings;
-    settings.addressBar = ticked(IDC_CHECK_ADDRESSBAR);
-    settings.searchBar = ticked(IDC_CHECK_SEARCHBAR);
-    settings.favorite = ticked(IDC_CHECK_FAVORITES);
-    const std::wstring copy = save.Prepare(browser::AccountConfigPath(dataFolder_, currentAccount_));
-    if (!copy.empty() && settings.Save(copy)) return true;
+    // Every account the user changed, into the copies of this one save.
+    if (pendingSwitches_.Write(dataFolder_, [&save](const std::wstring& config) { return save.Prepare(config); }))
+        return true;
     ShowMessage(texts_.saveFailed);
     return false;
 }

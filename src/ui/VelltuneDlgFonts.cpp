@@ -3,6 +3,7 @@
 
 #include "browser/Layout.h"
 #include "fonts/FaceCombo.h"
+#include "fonts/FamilyNames.h"
 #include "fonts/InstalledFaces.h"
 #include "fonts/PageFontSettings.h"
 #include "resource.h"
@@ -61,7 +62,9 @@ void CVelltuneDlg::LoadPageFontSettings()
         EnableRoleLists(Handle(), false);
     }
     RoleFaceLists roles(Handle());
-    fonts::ChooseFaces(settings, roles.pointers);
+    fonts::OtherFamilyNames otherNames(installedFaces_);
+    keptFaces_ = fonts::ShowStoredFaces(settings, roles.pointers,
+                                        [&otherNames](const std::wstring& name) { return otherNames.Find(name); });
     for (int i = 0; i < 4; ++i) sizeValues_[i] = settings.sizes[i];
 }
 
@@ -69,8 +72,9 @@ bool CVelltuneDlg::SavePageFontSettings(safesave::SaveTransaction& save)
 {
     RoleFaceLists roles(Handle());
     const fonts::ComboFaceList setAllList(Item(IDC_FACE_SETALL));
+    const bool setAll = SetAllChecked(Handle());
     const std::optional<fonts::PageFontSettings> record =
-        fonts::RecordFromControls(SetAllChecked(Handle()), setAllList, roles.pointers, sizeValues_);
+        fonts::RecordFromControls(setAll, setAllList, roles.pointers, sizeValues_, keptFaces_);
     if (!record) {
         ShowMessage(texts_.selectSetAllFont);
         return false;
@@ -80,6 +84,12 @@ bool CVelltuneDlg::SavePageFontSettings(safesave::SaveTransaction& save)
     if (copy.empty() || !record->Save(copy)) {
         ShowMessage(texts_.saveFailed);
         return false;
+    }
+    if (setAll) {
+        // The role lists show what the file now holds, so that turning set-all
+        // off later saves what the user sees.
+        fonts::ChooseFaces(*record, roles.pointers);
+        keptFaces_ = {};
     }
     return true;
 }

@@ -81,11 +81,38 @@ struct MappedViewTraits {
     static void Close(Type view) noexcept { ::UnmapViewOfFile(view); }
 };
 
+struct FontTraits {
+    using Type = HFONT;
+    static Type Invalid() noexcept { return nullptr; }
+    static bool IsValid(Type h) noexcept { return h != nullptr; }
+    static void Close(Type h) noexcept { ::DeleteObject(h); }
+};
+
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using Menu = UniqueHandle<MenuTraits>;
 using Module = UniqueHandle<ModuleTraits>;
 using MappedView = UniqueHandle<MappedViewTraits>;
+using Font = UniqueHandle<FontTraits>;
+
+// Selects a GDI object into a device context for the scope, then puts the
+// previous one back.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(::SelectObject(dc, object)) {}
+    ~SelectedObject()
+    {
+        if (previous_ && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+    explicit operator bool() const noexcept { return previous_ && previous_ != HGDI_ERROR; }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 // A window's (or, with no window, the screen's) device context, released on scope exit.
 class WindowDC {

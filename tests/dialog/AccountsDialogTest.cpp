@@ -82,11 +82,11 @@ TEST_F(NewTabDialog, MissingSectionShowsClearTickedTickedAndApplyAddsIt)
     EXPECT_TRUE(Checked(IDC_CHECK_SEARCHBAR));
     EXPECT_TRUE(Checked(IDC_CHECK_FAVORITES));
     for (int id : kNewTabBoxes) EXPECT_TRUE(Enabled(id)) << id;
-    EXPECT_TRUE(Enabled(IDC_APPLY)) << "choosing an account with a config.ini counts as a change";
 
+    Click(IDC_CHECK_FAVORITES);
     Click(IDC_APPLY);
     EXPECT_EQ(ReadFileBytes(folder.ConfigFile(L"alice")),
-              "[General]\r\nName=alice\r\n[CreateNewTab]\r\nAddressBarInput=0\r\nSearchBarInput=1\r\nClickOnFavorite=1\r\n");
+              "[General]\r\nName=alice\r\n[CreateNewTab]\r\nAddressBarInput=0\r\nSearchBarInput=1\r\nClickOnFavorite=0\r\n");
     EXPECT_TRUE(boxes.Texts().empty());
 }
 
@@ -142,6 +142,66 @@ TEST_F(NewTabDialog, AccountWithoutConfigIsReportedAndNothingIsWrittenForIt)
     ASSERT_TRUE(SelectAccount(L"alice"));
     for (int id : kNewTabBoxes) EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_EQ(dialog.CurrentAccount(), L"alice");
+}
+
+// Blanks around "=": any write through the profile service would rewrite
+// these bytes, so unchanged bytes show that nothing was written.
+const char kLooseConfig[] =
+    "[CreateNewTab]\r\nAddressBarInput = 0\r\nSearchBarInput = 1\r\nClickOnFavorite = 1\r\n";
+
+struct Switches {
+    int addressBar, searchBar, favorite;
+    bool operator==(const Switches&) const = default;
+};
+
+Switches StoredSwitches(const std::wstring& config)
+{
+    const auto read = [&config](const wchar_t* key) {
+        return static_cast<int>(::GetPrivateProfileIntW(L"CreateNewTab", key, -1, config.c_str()));
+    };
+    return {read(L"AddressBarInput"), read(L"SearchBarInput"), read(L"ClickOnFavorite")};
+}
+
+// Each account keeps the switches the user left it with while the window is
+// open; Apply writes every changed account, Close none.
+TEST_F(NewTabDialog, SwitchesOfEachAccountSurviveChoosingAnotherUntilAppliedOrClosed)
+{
+    for (const wchar_t* account : {L"alice", L"bob", L"carol"}) folder.AddAccount(account, kLooseConfig);
+    ASSERT_TRUE(Open());
+    const auto shown = [this] {
+        return Switches{Checked(IDC_CHECK_ADDRESSBAR), Checked(IDC_CHECK_SEARCHBAR), Checked(IDC_CHECK_FAVORITES)};
+    };
+    ASSERT_TRUE(SelectAccount(L"alice"));
+    ASSERT_TRUE(SelectAccount(L"carol"));
+    EXPECT_FALSE(Enabled(IDC_APPLY)) << "choosing accounts alone changes nothing";
+    EXPECT_EQ(Text(IDCANCEL), L"Close");
+
+    ASSERT_TRUE(SelectAccount(L"alice"));
+    Click(IDC_CHECK_ADDRESSBAR);
+    ASSERT_TRUE(SelectAccount(L"bob"));
+    EXPECT_EQ(shown(), (Switches{0, 1, 1})) << "bob's file";
+    Click(IDC_CHECK_FAVORITES);
+    ASSERT_TRUE(SelectAccount(L"alice"));
+    EXPECT_EQ(shown(), (Switches{1, 1, 1})) << "alice's tick";
+    ASSERT_TRUE(SelectAccount(L"bob"));
+    EXPECT_EQ(shown(), (Switches{0, 1, 0})) << "bob's change";
+
+    Click(IDC_APPLY);
+    EXPECT_EQ(StoredSwitches(folder.ConfigFile(L"alice")), (Switches{1, 1, 1}));
+    EXPECT_EQ(StoredSwitches(folder.ConfigFile(L"bob")), (Switches{0, 1, 0}));
+    EXPECT_EQ(ReadFileBytes(folder.ConfigFile(L"carol")), kLooseConfig) << "carol was not changed";
+    EXPECT_TRUE(boxes.Texts().empty());
+
+    // Changes made after the save go with Close.
+    const std::string alice = ReadFileBytes(folder.ConfigFile(L"alice"));
+    const std::string bob = ReadFileBytes(folder.ConfigFile(L"bob"));
+    Click(IDC_CHECK_SEARCHBAR);
+    ASSERT_TRUE(SelectAccount(L"alice"));
+    Click(IDC_CHECK_SEARCHBAR);
+    Click(IDCANCEL);
+    EXPECT_TRUE(dialog.HasEnded());
+    EXPECT_EQ(ReadFileBytes(folder.ConfigFile(L"alice")), alice);
+    EXPECT_EQ(ReadFileBytes(folder.ConfigFile(L"bob")), bob);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 
 #include "DialogDriver.h"
 #include "MainDialogFixture.h"
+#include "fonts/FaceCombo.h"
 #include "fonts/FitCombo.h"
 #include "resource.h"
 #include "ui/VelltuneDlg.h"
@@ -141,9 +142,9 @@ protected:
 
 TEST_F(PageFontsTest, SevenEqualSortedListsOfTheInstalledFacesWithoutSelection)
 {
-    // Stored faces that match nothing leave the lists as filling left them.
-    Open("[Font]\r\nSerifFontFamily=None\r\nSansSerifFontFamily=None\r\nStandardFontFamily=None\r\n"
-         "FixedFontFamily=None\r\nCursiveFontFamily=None\r\nFantasyFontFamily=None\r\n");
+    // Empty stored faces leave the lists as filling left them.
+    Open("[Font]\r\nSerifFontFamily=\r\nSansSerifFontFamily=\r\nStandardFontFamily=\r\n"
+         "FixedFontFamily=\r\nCursiveFontFamily=\r\nFantasyFontFamily=\r\n");
     const std::vector<std::wstring> first = Entries(Item(IDC_FACE_SERIF));
     for (int id : kAllLists) {
         EXPECT_EQ(Entries(Item(id)), first) << id;
@@ -157,6 +158,30 @@ TEST_F(PageFontsTest, SevenEqualSortedListsOfTheInstalledFacesWithoutSelection)
     EXPECT_EQ(shown, installed);
     for (size_t i = 1; i < first.size(); ++i)
         EXPECT_LE(::lstrcmpiW(first[i - 1].c_str(), first[i].c_str()), 0) << Utf8(first[i]);
+}
+
+TEST_F(PageFontsTest, NoListHoldsAVerticalFormOfAnEastAsianFont)
+{
+    // The system does list "@" forms: the check below would otherwise prove nothing.
+    std::vector<std::wstring> listed;
+    {
+        win::WindowDC screen(nullptr);
+        LOGFONTW all{};
+        all.lfCharSet = DEFAULT_CHARSET;
+        ::EnumFontFamiliesExW(
+            screen.Get(), &all,
+            [](const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM names) {
+                reinterpret_cast<std::vector<std::wstring>*>(names)->push_back(font->lfFaceName);
+                return 1;
+            },
+            reinterpret_cast<LPARAM>(&listed), 0);
+    }
+    ASSERT_TRUE(std::any_of(listed.begin(), listed.end(), [](const std::wstring& f) { return f.starts_with(L"@"); }))
+        << "no East Asian font installed: the build copies WenQuanYi Zen Hei into the prefix";
+
+    Open(kStoredFonts);
+    for (int id : kAllLists)
+        for (const std::wstring& entry : Entries(Item(id))) EXPECT_FALSE(entry.starts_with(L"@")) << Utf8(entry);
 }
 
 TEST_F(PageFontsTest, ListsLookExactlyAsFittingEachOneByItself)
@@ -224,7 +249,10 @@ TEST_F(PageFontsTest, FileWithoutFontSectionSelectsTheInstalledDefaults)
     EXPECT_EQ(Selected(Item(IDC_FACE_SERIF)), L"Times New Roman");
     EXPECT_EQ(Selected(Item(IDC_FACE_SANSSERIF)), L"Arial");
     EXPECT_EQ(Selected(Item(IDC_FACE_STANDARD)), L"Times New Roman");
-    EXPECT_EQ(Selected(Item(IDC_FACE_FIXED)), std::nullopt);
+    // The missing default is shown as what a save will write, marked.
+    EXPECT_EQ(Selected(Item(IDC_FACE_FIXED)), L"Courier");
+    const LRESULT fixed = ::SendMessageW(Item(IDC_FACE_FIXED), CB_GETCURSEL, 0, 0);
+    EXPECT_EQ(::SendMessageW(Item(IDC_FACE_FIXED), CB_GETITEMDATA, fixed, 0), fonts::kNotInstalledItemData);
     EXPECT_EQ(Selected(Item(IDC_FACE_CURSIVE)), L"Comic Sans MS");
     EXPECT_EQ(Selected(Item(IDC_FACE_FANTASY)), L"Impact");
     EXPECT_EQ(Selected(Item(IDC_FACE_SETALL)), std::nullopt);
@@ -250,20 +278,30 @@ TEST_F(PageFontsTest, FaceInOtherCaseIsSelectedAndAppliedAsTheListSpellsIt)
     EXPECT_FALSE(Enabled(IDC_APPLY));
 }
 
-TEST_F(PageFontsTest, UninstalledOrEmptyFaceLeavesNoSelectionAndApplyWritesTheDefault)
+TEST_F(PageFontsTest, UninstalledFaceGetsAMarkedEntryOfItsOwnAndApplyKeepsIt)
 {
     std::string file = Replace(kStoredFonts, "SerifFontFamily=DejaVu Serif", "SerifFontFamily=No Such Face");
     file = Replace(file, "CursiveFontFamily=DejaVu Sans", "CursiveFontFamily=");
-    file = Replace(file, "FixedFontFamily=DejaVu Sans Mono", "FixedFontFamily=Consolas");
+    file = Replace(file, "FixedFontFamily=DejaVu Sans Mono", "FixedFontFamily=@DejaVu Sans Mono");
     Open(file);
-    EXPECT_EQ(Selected(Item(IDC_FACE_SERIF)), std::nullopt);
+    const size_t installed = dialog.InstalledFaces().size();
+    const std::pair<int, const wchar_t*> ownEntries[] = {{IDC_FACE_SERIF, L"No Such Face"},
+                                                         {IDC_FACE_FIXED, L"@DejaVu Sans Mono"}};
+    for (auto [id, face] : ownEntries) {
+        HWND list = Item(id);
+        EXPECT_EQ(Selected(list), face) << id;
+        const LRESULT index = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
+        EXPECT_EQ(::SendMessageW(list, CB_GETITEMDATA, index, 0), fonts::kNotInstalledItemData) << id;
+        EXPECT_EQ(Entries(list).size(), installed + 1) << id;
+    }
+    EXPECT_EQ(::SendMessageW(Item(IDC_FACE_SANSSERIF), CB_GETITEMDATA, 0, 0), 0) << "installed faces are not marked";
+    for (int id : {IDC_FACE_SANSSERIF, IDC_FACE_STANDARD, IDC_FACE_CURSIVE, IDC_FACE_FANTASY, IDC_FACE_SETALL})
+        EXPECT_EQ(Entries(Item(id)).size(), installed) << id;
     EXPECT_EQ(Selected(Item(IDC_FACE_CURSIVE)), std::nullopt);
-    EXPECT_EQ(Selected(Item(IDC_FACE_FIXED)), std::nullopt);
+    EXPECT_FALSE(dialog.IsModified());
+
     Apply();
-    std::string expected = Replace(FontSection(file), "SerifFontFamily=No Such Face", "SerifFontFamily=Times New Roman");
-    expected = Replace(expected, "CursiveFontFamily=\r\n", "CursiveFontFamily=Comic Sans MS\r\n");
-    expected = Replace(expected, "FixedFontFamily=Consolas", "FixedFontFamily=Courier");
-    EXPECT_EQ(FileFonts(), expected);
+    EXPECT_EQ(FileFonts(), Replace(FontSection(file), "CursiveFontFamily=\r\n", "CursiveFontFamily=Comic Sans MS\r\n"));
 }
 
 TEST_F(PageFontsTest, SetAllWithAFaceWritesItToAllSixKeys)
@@ -287,6 +325,13 @@ TEST_F(PageFontsTest, SetAllWithAFaceWritesItToAllSixKeys)
               "MinimumLogicalFontSize=8\r\n");
     EXPECT_FALSE(dialog.IsModified());
     EXPECT_TRUE(boxes.Texts().empty());
+
+    // The role lists now show the saved face: set-all off saves what they show.
+    for (int id : kRoleLists) EXPECT_EQ(Selected(Item(id)), L"DejaVu Sans Mono") << id;
+    Click(IDC_CHECK_SETALL);
+    const std::string saved = FileFonts();
+    Apply();
+    EXPECT_EQ(FileFonts(), saved);
 }
 
 TEST_F(PageFontsTest, SetAllWithoutAFaceRefusesWithItsMessageAndTouchesNoKey)

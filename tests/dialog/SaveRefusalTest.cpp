@@ -100,10 +100,12 @@ TEST_F(SaveRefusal, ConfigPathThatIsAFolderStopsTheWholeSaveEvenTheEngineFile)
 {
     ASSERT_TRUE(SelectAccount(L"bob"));
     EXPECT_TRUE(Enabled(IDC_CHECK_ADDRESSBAR));
+    Click(IDC_CHECK_FAVORITES);  // only a changed account is written
 
     Click(IDC_APPLY);
     EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Failed to save Nerovia 3 settings!"});
     EXPECT_EQ(EngineBytes(), kEngine) << "a save lands whole or not at all";
+    EXPECT_EQ(ReadFileBytes(folder.ConfigFile(L"alice")), kConfig) << "the other changed account too";
     ExpectStillModified();
 }
 

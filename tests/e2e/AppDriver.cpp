@@ -178,6 +178,19 @@ bool VelltuneApp::Pick(int comboId, const std::wstring& entry) const
     return true;
 }
 
+std::wstring VelltuneApp::SelectedEntry(int comboId) const
+{
+    HWND combo = ::GetDlgItem(main_, comboId);
+    const LRESULT index = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) return {};
+    const LRESULT length = ::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
 void VelltuneApp::MenuCommand(UINT id) const
 {
     // The same WM_COMMAND a menu sends, delivered so that Sync can follow it.

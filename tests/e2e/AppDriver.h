@@ -56,6 +56,8 @@ public:
     bool Kill() const;
     // Selects the entry with exactly this text, as the mouse would.
     bool Pick(int comboId, const std::wstring& entry) const;
+    // The text of a drop-down list's selected entry; empty when none is.
+    std::wstring SelectedEntry(int comboId) const;
     // Chooses a menu item by its command id.
     void MenuCommand(UINT id) const;
 

@@ -166,6 +166,58 @@ TEST_F(E2E, ChosenAccountsSwitchesAreSavedByOk)
     EXPECT_EQ(ReadFileBytes(EngineFile()), kEngine) << "values read and written back unchanged";
 }
 
+// A stored face is written back as it stands, byte for byte, while the user
+// only changes something else; picking another face then saves that one. Run
+// under an English and a Chinese system: the family WenQuanYi Zen Hei is
+// listed under the name of the system's language, and a stored name in the
+// other language must still select it.
+TEST_F(E2E, StoredFaceSurvivesAnotherChangeUntilTheUserPicksAnother)
+{
+    wchar_t lang[64] = {};
+    ::GetEnvironmentVariableW(L"LANG", lang, 64);
+    const bool chinese = std::wstring(lang).starts_with(L"zh_CN");
+    const std::wstring english = L"WenQuanYi Zen Hei";
+    const std::wstring simplified = L"\u6587\u6cc9\u9a7f\u6b63\u9ed1";
+
+    struct Case {
+        std::wstring stored;
+        std::wstring shown;
+    };
+    const Case cases[] = {
+        {L"No Such Font Family", L"No Such Font Family"},  // its own entry
+        {chinese ? english : simplified, chinese ? simplified : english},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Utf8(c.stored));
+        // UTF-16, as a name in any language needs; the profile service keeps it so.
+        std::wstring engine = Utf16(kEngine);
+        engine.replace(engine.find(L"SerifFontFamily=DejaVu Serif"), 28, L"SerifFontFamily=" + c.stored);
+        MakeFixture("", kAliceConfig);
+        WriteFileBytes(EngineFile(), Utf16LeFileBytes(engine));
+        VelltuneApp run;  // one program per case; the fixture's own stays unused
+        ASSERT_TRUE(run.Start(WorkingFolder()));
+        ASSERT_TRUE(run.WaitForMainWindow());
+
+        EXPECT_EQ(run.SelectedEntry(IDC_FACE_SERIF), c.shown);
+        EXPECT_EQ(run.SelectedEntry(IDC_FACE_STANDARD), L"DejaVu Serif") << "only the role's own list changes";
+        ASSERT_TRUE(run.SetText(IDC_EDIT_STEP, L"200"));
+        ASSERT_TRUE(run.Click(IDC_APPLY));
+        std::wstring expected = engine;
+        expected.replace(expected.find(L"WheelStep=140"), 13, L"WheelStep=200");
+        EXPECT_EQ(ReadFileBytes(EngineFile()), Utf16LeFileBytes(expected));
+
+        ASSERT_TRUE(run.Pick(IDC_FACE_SERIF, L"DejaVu Sans"));
+        ASSERT_TRUE(run.Click(IDC_APPLY));
+        expected.replace(expected.find(L"SerifFontFamily=" + c.stored), 16 + c.stored.size(),
+                         L"SerifFontFamily=DejaVu Sans");
+        EXPECT_EQ(ReadFileBytes(EngineFile()), Utf16LeFileBytes(expected));
+
+        ASSERT_TRUE(run.Click(IDCANCEL));
+        ASSERT_TRUE(run.WaitForExit());
+        for (const Fault& fault : run.Faults()) ADD_FAILURE() << "Velltune raised " << FaultName(fault.code);
+    }
+}
+
 TEST_F(E2E, WithoutDataFolderAndTheDialogCancelledItReportsOnceAndEnds)
 {
     // The default data folder must not exist in the prefix, or it would be found.

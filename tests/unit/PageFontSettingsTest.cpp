@@ -65,10 +65,18 @@ public:
         if (!selected_) return std::nullopt;
         return entries_[static_cast<size_t>(*selected_)];
     }
+    int AddNotInstalled(const std::wstring& face) override
+    {
+        entries_.push_back(face);
+        notInstalled_.push_back(face);
+        return static_cast<int>(entries_.size() - 1);
+    }
     std::optional<int> Selected() const { return selected_; }
+    const std::vector<std::wstring>& NotInstalled() const { return notInstalled_; }
 
 private:
     std::vector<std::wstring> entries_;
+    std::vector<std::wstring> notInstalled_;
     std::optional<int> selected_;
 };
 
@@ -84,12 +92,17 @@ struct Lists {
     fonts::FaceList* const pointers[6] = {&role[0], &role[1], &role[2], &role[3], &role[4], &role[5]};
 };
 
-// Load, choose, build and save, as the dialog does around its controls.
-bool RoundTrip(const std::wstring& file, Lists& lists, bool setAll = false)
+std::optional<std::wstring> NoOtherNames(const std::wstring&)
+{
+    return std::nullopt;
+}
+
+// Load, show, build and save, as the dialog does around its controls.
+bool RoundTrip(const std::wstring& file, Lists& lists, const fonts::OtherNameLookup& lookup = NoOtherNames)
 {
     const fonts::PageFontSettings loaded = fonts::PageFontSettings::Load(file);
-    fonts::ChooseFaces(loaded, lists.pointers);
-    const auto record = fonts::RecordFromControls(setAll, lists.setAll, lists.pointers, loaded.sizes);
+    const fonts::KeptFaces kept = fonts::ShowStoredFaces(loaded, lists.pointers, lookup);
+    const auto record = fonts::RecordFromControls(false, lists.setAll, lists.pointers, loaded.sizes, kept);
     return record && record->Save(file);
 }
 
@@ -210,23 +223,68 @@ TEST(FaceChoice, FaceInOtherCaseSelectsTheEntryAndIsSavedAsTheListSpellsIt)
                                            "FixedFontFamily=DejaVu Sans Mono"));
 }
 
-TEST(FaceChoice, UnknownOrEmptyFaceLeavesNoSelectionAndTheDefaultIsWritten)
+// Whatever the lists hold, a save writes back the stored face of every role
+// the user left alone; only an empty face becomes the default.
+TEST(FaceChoice, StoredFacesAreShownAndSavedBackUnchanged)
 {
+    struct Case {
+        fonts::FaceRole role;
+        const char* stored;
+        std::optional<std::wstring> shown;  // the selected entry
+        bool ownEntry;                      // added to the list, marked not installed
+        const char* saved;
+    };
+    const Case cases[] = {
+        {fonts::kSerif, "No Such Face", L"No Such Face", true, "No Such Face"},
+        {fonts::kSansSerif, "dejavu sans", L"DejaVu Sans", false, "DejaVu Sans"},
+        {fonts::kStandard, "Georgia Antigua", L"Georgia", false, "Georgia Antigua"},  // another name of Georgia
+        {fonts::kFixed, "", std::nullopt, false, "Courier"},
+        {fonts::kCursive, "@IPAMincho", L"@IPAMincho", true, "@IPAMincho"},
+        {fonts::kFantasy, "Impact", L"Impact", false, "Impact"},
+    };
+    std::string bytes = "[Font]\r\n";
+    std::string expected = "[Font]\r\n";
+    for (const Case& c : cases) {
+        const std::string key = Utf8(fonts::kFaceKeys[c.role].key);
+        bytes += key + "=" + c.stored + "\r\n";
+        expected += key + "=" + c.saved + "\r\n";
+    }
     TempDir dir;
     const std::wstring file = dir / L"WKSetting.ini";
-    std::string bytes = Replace(kFontSectionInReadOrder, "SerifFontFamily=Georgia", "SerifFontFamily=No Such Face");
-    bytes = Replace(bytes, "SansSerifFontFamily=Verdana", "SansSerifFontFamily=DejaVu Sans");
-    bytes = Replace(bytes, "FixedFontFamily=Consolas", "FixedFontFamily=");
     WriteFileBytes(file, bytes);
+    std::vector<std::wstring> asked;
+    const auto lookup = [&asked](const std::wstring& name) -> std::optional<std::wstring> {
+        asked.push_back(name);
+        if (::CompareStringOrdinal(name.c_str(), -1, L"georgia antigua", -1, TRUE) == CSTR_EQUAL) return L"Georgia";
+        return std::nullopt;
+    };
     Lists lists(kInstalled);
-    ASSERT_TRUE(RoundTrip(file, lists));
-    EXPECT_FALSE(lists.role[fonts::kSerif].Selected());
-    EXPECT_FALSE(lists.role[fonts::kFixed].Selected());
-    EXPECT_EQ(lists.role[fonts::kSansSerif].Selected(), 1);
+    ASSERT_TRUE(RoundTrip(file, lists, lookup));
+    for (const Case& c : cases) {
+        const FakeFaceList& list = lists.role[c.role];
+        EXPECT_EQ(list.SelectedText(), c.shown) << c.stored;
+        EXPECT_EQ(list.NotInstalled(), c.ownEntry ? std::vector<std::wstring>{list.SelectedText().value_or(L"")}
+                                                  : std::vector<std::wstring>{})
+            << c.stored;
+    }
+    EXPECT_EQ(asked, (std::vector<std::wstring>{L"No Such Face", L"Georgia Antigua", L"@IPAMincho"}))
+        << "only faces that no entry matched are looked up";
+    std::string written = ReadFileBytes(file);
+    written = written.substr(0, written.find("DefaultFontSize"));
+    EXPECT_EQ(written, expected);
 
-    std::string expected = Replace(bytes, "SerifFontFamily=No Such Face", "SerifFontFamily=Times New Roman");
-    expected = Replace(expected, "FixedFontFamily=\r\n", "FixedFontFamily=Courier\r\n");
-    EXPECT_EQ(ReadFileBytes(file), expected);
+    // Picking another entry writes it; picking the family's entry again writes
+    // the stored name once more.
+    const int sizes[4] = {16, 13, 1, 9};
+    fonts::PageFontSettings loaded = fonts::PageFontSettings::Load(file);
+    Lists again(kInstalled);
+    const fonts::KeptFaces kept = fonts::ShowStoredFaces(loaded, again.pointers, lookup);
+    again.role[fonts::kStandard].Select(1);
+    EXPECT_EQ(fonts::RecordFromControls(false, again.setAll, again.pointers, sizes, kept)->faces[fonts::kStandard],
+              L"DejaVu Sans");
+    again.role[fonts::kStandard].Select(3);
+    EXPECT_EQ(fonts::RecordFromControls(false, again.setAll, again.pointers, sizes, kept)->faces[fonts::kStandard],
+              L"Georgia Antigua");
 }
 
 TEST(FaceChoice, SetAllWritesItsFaceToAllSixKeysWhateverTheRoleListsShow)
