@@ -4,6 +4,8 @@ families of known names (test fonts) or very many families (the bench).
 
     make-fonts.py DEST NAME=SOURCE...     one family per NAME, a full copy of
                                           /usr/share/fonts/truetype/dejavu/SOURCE.ttf
+                                          (SOURCE+symbol: made a symbol font,
+                                          its letters at U+F020..U+F0FF)
     make-fonts.py DEST --count N PREFIX   N families "PREFIX 0000" ... cut
                                           down to a few glyphs each
 
@@ -33,6 +35,21 @@ def rename(font, family):
             record.string = re.sub(r"[^A-Za-z0-9-]", "", family)[:63] or "Velltune"
 
 
+def make_symbol(font):
+    """Turn the font into a symbol font, as the platform knows them: a single
+    Microsoft Symbol cmap over U+F020..U+F0FF and the symbol code page."""
+    from fontTools.ttLib.tables._c_m_a_p import CmapSubtable
+
+    letters = {c: g for c, g in font.getBestCmap().items() if 0x20 <= c <= 0xFF}
+    table = CmapSubtable.newSubtable(4)
+    table.platformID, table.platEncID, table.language = 3, 0, 0
+    table.cmap = {0xF000 + c: g for c, g in letters.items()}
+    font["cmap"].tables = [table]
+    os2 = font["OS/2"]
+    os2.ulCodePageRange1, os2.ulCodePageRange2 = 1 << 31, 0
+    os2.usFirstCharIndex, os2.usLastCharIndex = min(table.cmap), max(table.cmap)
+
+
 def save(font, path):
     font.save(path + ".tmp")
     os.replace(path + ".tmp", path)  # no half-written font if interrupted
@@ -43,8 +60,11 @@ def write_named(dest, todo):
 
     for family, source in todo:
         # Only the name table is decoded; every other table is copied as it is.
+        source, _, kind = source.partition("+")
         font = TTFont(DEJAVU + source + ".ttf")
         rename(font, family)
+        if kind == "symbol":
+            make_symbol(font)
         save(font, os.path.join(dest, file_name(family)))
 
 

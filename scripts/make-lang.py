@@ -58,12 +58,41 @@ KEYS = [
     # Messages the program adds
     ("EnterInteger", 256), ("EnterIntegerInRange", 256),
     ("SaveFailed", 256), ("SelectSetAllFont", 256),
+    # Explanations, keyboard and translations
+    ("Browse", 128), ("BrowseDataFolder", 128),
+    ("Developers", 256), ("Translators", 256),
+    ("TipScrollPage", 256), ("TipForepartSmoothness", 256),
+    ("TipEndSmoothness", 256), ("TipAcceleration", 256), ("TipStepSize", 256),
+    ("TipResetSmoothScrollValues", 256), ("TipSelectNvAccount", 256),
+    ("TipAddressBar", 256), ("TipSearchBar", 256), ("TipFavorites", 256),
+    ("TipSerifFontFamily", 256), ("TipSansSerifFontFamily", 256),
+    ("TipStandardFontFamily", 256), ("TipFixedFontFamily", 256),
+    ("TipCursiveFontFamily", 256), ("TipFantasyFontFamily", 256),
+    ("TipSetAllFonts", 256), ("TipDefaultFontSize", 256),
+    ("TipDefaultFixedFontSize", 256), ("TipMinimumFontSize", 256),
+    ("TipMinimumLogicalFontSize", 256), ("TipResetFontSettings", 256),
+    # Face lists
+    ("NotInstalled", 256),
     # Restore
     ("RestoreMenu", 256), ("RestoreCaption", 256), ("ConfigOfAccount", 256),
 ]
 KEY_NAMES = [k for k, _ in KEYS]
 CAPACITY = dict(KEYS)
 PRODUCT_NAMES = ("Nerovia 3", "Nerovia", "Velltune")
+
+# The captions that carry an access key, by window, and how many of a window's
+# keys may serve two captions (the main window has more captions than letters).
+ACCESS_KEYS = {
+    "main window": (2, [
+        "Enable", "Disable", "ForepartSmoothness", "EndSmoothness", "Acceleration",
+        "StepSize", "ResetSmoothScrollValues", "SelectNvAccount", "AddressBar",
+        "SearchBar", "Favorites", "SerifFontFamily", "SansSerifFontFamily",
+        "StandardFontFamily", "FixedFontFamily", "CursiveFontFamily",
+        "FantasyFontFamily", "SetAllFonts", "DefaultFontSize", "DefaultFixedFontSize",
+        "MinimumFontSize", "MinimumLogicalFontSize", "ResetFontSettings", "Apply", "Menu"]),
+    "menu": (0, ["SetDataFolder", "SetLanguage", "RestoreMenu", "About", "Exit"]),
+    "data-folder dialog": (0, ["SpecifyDataFolder", "Browse"]),
+}
 
 TEMPLATE_HEADER = [
     "; Velltune language file template.",
@@ -79,10 +108,14 @@ TEMPLATE_HEADER = [
     ";  5. Keep \"Nerovia 3\", \"Nerovia\" and \"Velltune\" untranslated.",
     ";  6. EnterIntegerInRange: %1 is the lower bound, %2 the upper bound;",
     ";     put them where your grammar needs them.",
-    ";  7. SelectSetAllFont: quote your own SetAllFonts text.",
+    ";  7. SelectSetAllFont: quote your own SetAllFonts text, without its \"&\".",
     ";     ConfigOfAccount: %1 is the account's name; keep \"config.ini\".",
     ";  8. Save as Unicode (UTF-16 LE with BOM), put the file into the Language",
     ";     folder beside Velltune and choose it in Menu > Language.",
+    ";  9. An \"&\" marks the access key of a caption: the letter after it is",
+    ";     underlined and Alt with it reaches the control. Keep one \"&\" in each",
+    ";     caption that has one, on a letter no other caption of the window uses",
+    ";     (East Asian languages add the English key: \"(&S)\").",
     "; A key that is missing or left commented out shows its English text.",
 ]
 
@@ -116,6 +149,54 @@ def render(values, template):
     return ("\ufeff" + "\r\n".join(lines) + "\r\n").encode("utf-16-le")
 
 
+def access_key(caption):
+    """Return the access-key characters of a caption (an "&&" is a plain "&")."""
+    keys, i = [], 0
+    while i < len(caption):
+        if caption[i] == "&":
+            if i + 1 < len(caption) and caption[i + 1] != "&":
+                keys.append(caption[i + 1].casefold())
+            i += 2
+        else:
+            i += 1
+    return keys
+
+
+def without_access_key(caption):
+    """Return the caption as the program shows it in a title or a message."""
+    plain, i = "", 0
+    while i < len(caption):
+        if caption.startswith("(&", i) and i + 3 < len(caption) and caption[i + 3] == ")":
+            i += 4
+        elif caption[i] == "&":
+            plain += caption[i + 1:i + 2]
+            i += 2
+        else:
+            plain += caption[i]
+            i += 1
+    return plain
+
+
+def check_access_keys(values):
+    """Return the access-key problems of a file's captions."""
+    problems = []
+    for window, (shared_allowed, keys) in ACCESS_KEYS.items():
+        seen = {}
+        for key in keys:
+            if key not in values:
+                continue
+            found = access_key(values[key])
+            if len(found) != 1:
+                problems.append(f"{key}: needs one access key (\"&\"), has {len(found)}")
+                continue
+            seen.setdefault(found[0], []).append(key)
+        shared = {k: v for k, v in seen.items() if len(v) > 1}
+        if len(shared) > shared_allowed or any(len(v) > 2 for v in shared.values()):
+            listed = "; ".join(f"{k!r}: {', '.join(v)}" for k, v in shared.items())
+            problems.append(f"{window}: access keys shared by several captions: {listed}")
+    return problems
+
+
 def check_value(key, value, values, english):
     """Return the problems of one value of a language file."""
     problems = []
@@ -135,11 +216,11 @@ def check_value(key, value, values, english):
                 problems.append(f"needs {mark} exactly once")
     if key == "ConfigOfAccount" and (value.count("%1") != 1 or "config.ini" not in value):
         problems.append("needs %1 exactly once and the file name config.ini")
-    if key == "SelectSetAllFont" and values.get("SetAllFonts", "") not in value:
+    if key == "SelectSetAllFont" and without_access_key(values.get("SetAllFonts", "")) not in value:
         problems.append("does not quote the SetAllFonts caption")
     if english is not None:
         for name in PRODUCT_NAMES:
-            if name in english.get(key, "") and name not in value:
+            if name in without_access_key(english.get(key, "")) and name not in without_access_key(value):
                 problems.append(f"lost the product name {name!r}")
                 break
     return [f"{key}: {p}" for p in problems]
@@ -192,7 +273,7 @@ def verify(data, template, english=None):
                         else "keys out of order")
     for key, value in values.items():
         problems += check_value(key, value, values, english)
-    return problems
+    return problems + check_access_keys(values)
 
 
 def build():

@@ -47,7 +47,7 @@ class Verify(unittest.TestCase):
             "no final line end": encode(t[:-2]),
             "blank line": encode(t.replace("\r\nOK=", "\r\n\r\nOK=")),
             "second section": encode(t + "[Other]\r\n"),
-            "missing key": encode(t.replace("Apply=Übernehmen\r\n", "")),
+            "missing key": encode(t.replace("Cancel=Abbrechen\r\n", "")),
             "duplicate key": encode(t + "OK=OK\r\n"),
             "blanks around =": encode(t.replace("Apply=", "Apply = ")),
         }
@@ -65,6 +65,10 @@ class Verify(unittest.TestCase):
             "blank trimmed by the API": ("Close", "Schließen "),
             "empty": ("Cancel", ""),
             "cut by the folder dialog": ("SpecifyDataFolder", "x" * 128),
+            "no access key": ("Apply", "Übernehmen"),
+            "two access keys": ("Apply", "&Über&nehmen"),
+            "access key of another menu item": ("About", "Ü&ber"),
+            "tip too long": ("TipStepSize", "x" * 256),
         }
         for name, (key, value) in cases.items():
             with self.subTest(name):

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include "app/Settings.h"
 #include "browser/Layout.h"
@@ -38,6 +39,23 @@ Candidate CheckCandidate(std::wstring& folder)
     if (folder.empty()) return Candidate::Empty;
     folder = settings::WithTrailingBackslash(std::move(folder));
     return browser::IsDataFolder(folder) ? Candidate::Valid : Candidate::NotDataFolder;
+}
+
+std::wstring BrowseStart(const std::wstring& fieldText)
+{
+    std::wstring folder = fieldText;
+    if (folder.empty() && !DefaultDataFolder(folder)) return {};
+    if (::PathIsRelativeW(folder.c_str())) return {};
+    while (!::PathIsDirectoryW(folder.c_str())) {
+        while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
+        const size_t cut = folder.find_last_of(L"\\/");
+        if (cut == std::wstring::npos) return {};
+        folder.resize(cut + 1);
+    }
+    // The browser takes "C:\\" with its backslash, any other folder without.
+    ::PathRemoveBackslashW(folder.data());
+    folder.resize(::wcslen(folder.c_str()));
+    return folder;
 }
 
 }  // namespace datafolder

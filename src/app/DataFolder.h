@@ -31,4 +31,10 @@ enum class Candidate {
 // final "\" is appended when missing, so the caller stores what was tested.
 Candidate CheckCandidate(std::wstring& folder);
 
+// Where the folder browser opens: the folder typed in the field, or the
+// default data folder when the field is empty; a folder that does not exist
+// gives the nearest one above it. Empty (the browser's own start) when
+// nothing usable is left, as for a relative path.
+std::wstring BrowseStart(const std::wstring& fieldText);
+
 }  // namespace datafolder

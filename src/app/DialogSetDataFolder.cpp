@@ -35,6 +35,7 @@ bool CDialogSetDataFolder::RouteCommand(UINT code, UINT id)
 BOOL CDialogSetDataFolder::OnInitDialog()
 {
     win::Dialog::OnInitDialog();
+    win::CentreOnOwner(Handle());
     workingFolder_ = settings::GetWorkingFolder();
     win::SetItemText(Handle(), IDC_DATAFOLDER_EDIT, settings::ReadDataFolder(workingFolder_));
 
@@ -44,19 +45,40 @@ BOOL CDialogSetDataFolder::OnInitDialog()
     win::SetItemText(Handle(), IDOK, get(text::kOK));
     win::SetItemText(Handle(), IDCANCEL, get(text::kCancel));
     win::SetItemText(Handle(), IDC_DATAFOLDER_PROMPT, get(text::kSpecifyDataFolder));
+    win::SetItemText(Handle(), IDC_DATAFOLDER_BROWSE, get(text::kBrowse));
+    browsePrompt_ = get(text::kBrowseDataFolder);
     invalidDirectory_ = get(text::kInvalidDirectory);
     incorrectFolder_ = get(text::kIncorrectFolder);
     settingsFileMissing_ = get(text::kSettingsFileMissing);
-    return TRUE;
+
+    // Typing replaces the folder shown, and Enter accepts it (OK is the default button).
+    HWND field = Item(IDC_DATAFOLDER_EDIT);
+    ::SetFocus(field);
+    ::SendMessageW(field, EM_SETSEL, 0, -1);
+    return FALSE;
 }
+
+namespace {
+
+// Opens the folder browser at the folder it is given, once it is ready.
+int CALLBACK OnBrowserEvent(HWND browser, UINT message, LPARAM /*lParam*/, LPARAM start)
+{
+    if (message == BFFM_INITIALIZED && start) ::SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, start);
+    return 0;
+}
+
+}  // namespace
 
 void CDialogSetDataFolder::OnBrowse()
 {
+    const std::wstring start = datafolder::BrowseStart(win::GetItemText(Handle(), IDC_DATAFOLDER_EDIT));
     wchar_t displayName[MAX_PATH] = {};
     BROWSEINFOW request{};
     request.hwndOwner = Handle();
     request.pszDisplayName = displayName;
-    request.lpszTitle = L"";
+    request.lpszTitle = browsePrompt_.c_str();
+    request.lpfn = OnBrowserEvent;
+    request.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
     const win::ComApartment com;
     win::CoTaskMemPtr<std::remove_pointer_t<PIDLIST_ABSOLUTE>> chosen(::SHBrowseForFolderW(&request));
     if (!chosen) return;

@@ -27,6 +27,7 @@ private:
     void OnAccept();
 
     std::wstring workingFolder_;
+    std::wstring browsePrompt_;
     std::wstring invalidDirectory_;
     std::wstring incorrectFolder_;
     std::wstring settingsFileMissing_;

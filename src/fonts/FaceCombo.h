@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fonts/FaceFontCache.h"
 #include "fonts/PageFontSettings.h"
 
 namespace fonts {
@@ -35,5 +36,17 @@ private:
 // sorting and measuring dominate the start-up: storage is reserved, drawing
 // held back, the names sorted and each one measured once for all combos.
 void FillFaceCombos(std::span<const HWND> combos, const std::vector<std::wstring>& faces);
+
+// Draws a face-list entry, or the closed list's selected face, as WM_DRAWITEM
+// asks: the name in its own face at the item's height; a symbol face's name in
+// the list's font followed by a sample in the face; an entry marked as not
+// installed in the list's font, greyed, with the note after the name. Names
+// too wide for a dropped list are drawn smaller rather than cut.
+void DrawFaceItem(const DRAWITEMSTRUCT& item, FaceFontCache& fonts, const std::wstring& notInstalledNote);
+
+// Widens a dropped list for its entries marked as not installed, whose note
+// the fitting of the installed names did not count. For the moment a list
+// drops down: the entries and the note's language may have changed since.
+void FitNotInstalledEntries(HWND combo, const std::wstring& notInstalledNote);
 
 }  // namespace fonts

@@ -54,7 +54,8 @@ int IndexOfCommand(UINT commandId, std::size_t listSize)
 
 std::wstring LanguageSubmenuCaption(const std::wstring& fileName, const std::wstring& languageFilePath)
 {
-    if (fileName == text::kEnglishFile) return L"Language";
+    if (fileName == text::kEnglishFile) return text::kSetLanguage.english;
+    // The access key is the translation's own.
     return L"Language / " + text::Get(languageFilePath, text::kSetLanguage);
 }
 

@@ -42,7 +42,7 @@ DefaultLanguage DefaultLanguageFor(LANGID systemLanguage);
 // List index of a Language menu command, or -1 when the command is not one.
 int IndexOfCommand(UINT commandId, std::size_t listSize);
 
-// Caption of the Language submenu for the applied file: plain "Language" for
+// Caption of the Language submenu for the applied file: "&Language" for
 // the built-in English (the file is not read), else "Language / " and the
 // file's SetLanguage text.
 std::wstring LanguageSubmenuCaption(const std::wstring& fileName, const std::wstring& languageFilePath);

@@ -30,12 +30,17 @@ std::wstring Get(const std::wstring& languageFile, const Key& key, DWORD capacit
 // Two texts as one message, separated by an empty line.
 std::wstring Join(const std::wstring& first, const std::wstring& second);
 
-// Main dialog captions, in the order they are applied.
+// Main dialog captions, in the order they are applied. A caption marks its
+// access key with "&" ("(&S)" after the text in East Asian languages).
 struct Caption {
     int controlId;
     Key key;
 };
 extern const Caption kMainCaptions[28];
+
+// The caption as plain text, for a title bar or a message: the access-key
+// mark goes ("(&S)" as a whole), and "&&" becomes "&".
+std::wstring WithoutAccessKey(const std::wstring& caption);
 
 // Texts the main dialog keeps for later messages and for button 2.
 inline constexpr Key kCancel{L"Cancel", L"Cancel"};
@@ -44,7 +49,7 @@ inline constexpr Key kSettingsFileMissing{L"SettingsFileMissing", L"Cannot find 
 inline constexpr Key kReinstall{L"Reinstall", L"Please reinstall Nerovia 3!"};
 inline constexpr Key kGetAccountFailed{L"GetAccountFailed", L"Failed to get Nerovia 3 users list!"};
 inline constexpr Key kUserConfigFileMissing{L"UserConfigFileMissing", L"Cannot find Nerovia 3 user config file."};
-inline constexpr Key kValueOutOfRange{L"ValueOutOfRange", L"Nmerical value out of range!"};
+inline constexpr Key kValueOutOfRange{L"ValueOutOfRange", L"Numerical value out of range!"};
 inline constexpr Key kNV3Running{L"NV3Running",
                                  L"Settings cannot be saved while Nerovia 3 is running.\n\n"
                                  L"Please exit Nerovia 3 and try again later."};
@@ -54,15 +59,15 @@ inline constexpr Key kSaveFailed{L"SaveFailed", L"Failed to save Nerovia 3 setti
 inline constexpr Key kSelectSetAllFont{L"SelectSetAllFont", L"Please choose a font for \"Set All Fonts to:\"."};
 
 // Menu captions.
-inline constexpr Key kMenu{L"Menu", L"Menu"};
-inline constexpr Key kSetDataFolder{L"SetDataFolder", L"Set Nerovia 3 Data folder..."};
-inline constexpr Key kSetLanguage{L"SetLanguage", L"Language"};
-inline constexpr Key kAbout{L"About", L"About"};
-inline constexpr Key kExit{L"Exit", L"Exit"};
+inline constexpr Key kMenu{L"Menu", L"&Menu"};
+inline constexpr Key kSetDataFolder{L"SetDataFolder", L"Set Nerovia 3 &Data folder..."};
+inline constexpr Key kSetLanguage{L"SetLanguage", L"&Language"};
+inline constexpr Key kAbout{L"About", L"&About"};
+inline constexpr Key kExit{L"Exit", L"E&xit"};
 
 // Data-folder dialog.
 inline constexpr Key kOK{L"OK", L"OK"};
-inline constexpr Key kSpecifyDataFolder{L"SpecifyDataFolder", L"Please specify Nerovia 3 Data folder:"};
+inline constexpr Key kSpecifyDataFolder{L"SpecifyDataFolder", L"Please specify Nerovia 3 &Data folder:"};
 inline constexpr Key kInvalidDirectory{L"InvalidDirectory", L"Invalid directory!"};
 inline constexpr Key kIncorrectFolder{L"IncorrectFolder", L"Please specify the correct folder!"};
 
@@ -72,11 +77,29 @@ inline constexpr Key kAuthor{L"Author", L"Author:"};
 inline constexpr Key kThanks{L"Thanks", L"Thanks to:"};
 inline constexpr Key kTranslation{L"Translation", L""};
 
+// Face lists.
+inline constexpr Key kNotInstalled{L"NotInstalled", L"(not installed)"};
+
 // Language menu item caption of a language file.
 inline constexpr Key kLanguageName{L"LanguageName", L""};
 
+// Explanations, keyboard and translations
+// The main dialog's tooltips, one text per setting.
+// Labels, fields and spins of one setting share its text.
+extern const Caption kMainTips[47];
+
+// Data-folder dialog: the browse button and the folder browser's prompt.
+inline constexpr Key kBrowse{L"Browse", L"&Browse..."};
+inline constexpr Key kBrowseDataFolder{L"BrowseDataFolder",
+                                       L"Choose the Nerovia 3 Data folder: the folder that holds the folders "
+                                       L"Temp and Users."};
+
+// About box credits.
+inline constexpr Key kDevelopers{L"Developers", L"the Velltune developers"};
+inline constexpr Key kTranslators{L"Translators", L"everyone who translated Velltune"};
+
 // Restore
-inline constexpr Key kRestoreMenu{L"RestoreMenu", L"Restore Earlier Settings..."};
+inline constexpr Key kRestoreMenu{L"RestoreMenu", L"&Restore Earlier Settings..."};
 inline constexpr Key kRestoreCaption{L"RestoreCaption", L"Restore Earlier Settings"};
 // A backed-up config.ini in the restore list; %1 is the account's name.
 inline constexpr Key kConfigOfAccount{L"ConfigOfAccount", L"config.ini of %1"};
@@ -95,6 +118,8 @@ struct StoredTexts {
     std::wstring enterIntegerInRange = kEnterIntegerInRange.english;
     std::wstring saveFailed = kSaveFailed.english;
     std::wstring selectSetAllFont = kSelectSetAllFont.english;
+    // Face lists
+    std::wstring notInstalled = kNotInstalled.english;
 };
 
 StoredTexts LoadStoredTexts(const std::wstring& languageFile);

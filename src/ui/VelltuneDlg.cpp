@@ -14,6 +14,13 @@
 #include "browser/Layout.h"
 #include "win/Text.h"
 
+namespace {
+
+// Tips wrap at about the width of one group box.
+constexpr int kTipWidthDlu = 170;
+
+}  // namespace
+
 const win::CommandEntry<CVelltuneDlg> CVelltuneDlg::kMessageMap[] = {
     {CBN_SELCHANGE, IDC_ACCOUNT_LIST, &CVelltuneDlg::OnAccountSelChange},
     {BN_CLICKED, IDC_RADIO_SCROLL_ON, &CVelltuneDlg::OnSmoothScrollEnable},
@@ -39,6 +46,13 @@ const win::CommandEntry<CVelltuneDlg> CVelltuneDlg::kMessageMap[] = {
     {CBN_SELCHANGE, IDC_FACE_CURSIVE, &CVelltuneDlg::MarkModified},
     {CBN_SELCHANGE, IDC_FACE_FANTASY, &CVelltuneDlg::MarkModified},
     {CBN_SELCHANGE, IDC_FACE_SETALL, &CVelltuneDlg::MarkModified},
+    {CBN_DROPDOWN, IDC_FACE_SERIF, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_SANSSERIF, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_STANDARD, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_FIXED, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_CURSIVE, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_FANTASY, &CVelltuneDlg::OnFaceListDropDown},
+    {CBN_DROPDOWN, IDC_FACE_SETALL, &CVelltuneDlg::OnFaceListDropDown},
     {BN_CLICKED, IDOK, &CVelltuneDlg::OnOkButton},
     {BN_CLICKED, IDC_APPLY, &CVelltuneDlg::OnApplyButton},
 };
@@ -64,6 +78,8 @@ BOOL CVelltuneDlg::OnInitDialog()
     ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
     workingFolder_ = settings::GetWorkingFolder();
+    // Before the language: applying one sets the tips' texts.
+    tips_.Create(Handle(), kTipWidthDlu);
     RunLanguageStartup();
     SetCloseCaption();
 
@@ -234,8 +250,12 @@ void CVelltuneDlg::MarkSaved()
     modified_ = false;
 }
 
-bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/, INT_PTR& result)
+bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, INT_PTR& result)
 {
+    if (message == WM_DRAWITEM && lParam && DrawFaceListItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+        result = TRUE;
+        return true;
+    }
     if (message == WM_PAINT && ::IsIconic(Handle())) {
         OnPaintMinimized();
         result = 0;

@@ -10,10 +10,12 @@
 
 #include "app/SaveTransaction.h"
 #include "browser/PendingSwitches.h"
+#include "fonts/FaceFontCache.h"
 #include "fonts/PageFontSettings.h"
 #include "i18n/TextTable.h"
 #include "win/Dialog.h"
 #include "win/Handles.h"
+#include "win/ToolTip.h"
 
 class CVelltuneDlg : public win::Dialog {
 public:
@@ -99,12 +101,16 @@ private:
     void OnSetAllFonts();
     void OnSizeFieldChange(UINT editId);
     void OnResetFonts();
+    void OnFaceListDropDown(UINT listId);
+    // WM_DRAWITEM of a face list; false for any other control.
+    bool DrawFaceListItem(const DRAWITEMSTRUCT& item);
 
     HICON icon_ = nullptr;
     std::wstring currentAccount_;
     int scrollValues_[4] = {0, 0, 0, 0};
     bool modified_ = true;
     std::vector<std::wstring> installedFaces_;
+    fonts::FaceFontCache faceFonts_;
     // Faces shown as their family's entry under another name, saved as stored.
     fonts::KeptFaces keptFaces_;
     // Switches the user changed, per account, until they are saved.
@@ -119,4 +125,5 @@ private:
     int simplifiedChinese_ = -1;
     int traditionalChinese_ = -1;
     int savedLanguage_ = -1;
+    win::ToolTip tips_;
 };

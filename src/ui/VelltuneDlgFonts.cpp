@@ -1,5 +1,7 @@
 // Page-font lists and fields of the main dialog.
+#include <algorithm>
 #include <array>
+#include <iterator>
 
 #include "browser/Layout.h"
 #include "fonts/FaceCombo.h"
@@ -118,6 +120,21 @@ void CVelltuneDlg::OnSizeFieldChange(UINT editId)
     }
     sizeValues_[index] = static_cast<int>(decision.value);
     MarkModified();
+}
+
+void CVelltuneDlg::OnFaceListDropDown(UINT listId)
+{
+    fonts::FitNotInstalledEntries(Item(static_cast<int>(listId)), texts_.notInstalled);
+}
+
+bool CVelltuneDlg::DrawFaceListItem(const DRAWITEMSTRUCT& item)
+{
+    if (item.CtlType != ODT_COMBOBOX) return false;
+    if (std::find(std::begin(ui::kFaceLists), std::end(ui::kFaceLists), static_cast<int>(item.CtlID)) ==
+        std::end(ui::kFaceLists))
+        return false;
+    fonts::DrawFaceItem(item, faceFonts_, texts_.notInstalled);
+    return true;
 }
 
 void CVelltuneDlg::OnResetFonts()

@@ -3,9 +3,12 @@
 
 #include <shlwapi.h>
 
+#include <cwchar>
+
 #include "app/Settings.h"
 #include "i18n/Languages.h"
 #include "resource.h"
+#include "ui/Fields.h"
 #include "win/Text.h"
 
 namespace {
@@ -87,9 +90,20 @@ bool CVelltuneDlg::ApplyLanguage(const std::wstring& fileName)
     for (const text::Caption& caption : text::kMainCaptions)
         win::SetItemText(Handle(), caption.controlId, text::Get(path, caption.key));
 
+    // Alike controls of one setting stand together in the table: one read serves them.
+    const wchar_t* tipKey = nullptr;
+    std::wstring tip;
+    for (const text::Caption& entry : text::kMainTips) {
+        if (!tipKey || std::wcscmp(tipKey, entry.key.name) != 0) tip = text::Get(path, entry.key);
+        tipKey = entry.key.name;
+        tips_.SetText(Item(entry.controlId), tip);
+    }
+
     texts_ = text::LoadStoredTexts(path);
     win::SetItemText(Handle(), IDCANCEL, modified_ ? texts_.cancel : texts_.close);
     SetValidationTexts(texts_.enterInteger, texts_.enterIntegerInRange);
+    // An entry of a face not installed carries a note in the language.
+    for (int id : ui::kFaceLists) ::InvalidateRect(Item(id), nullptr, FALSE);
 
     if (HMENU bar = ::GetMenu(Handle())) {
         SetDropDownCaption(bar, kMenuBarDropDown, text::Get(path, text::kMenu));

@@ -1,5 +1,6 @@
 #include "win/Dialog.h"
 
+#include <algorithm>
 #include <climits>
 #include <cwctype>
 
@@ -57,6 +58,28 @@ void DataExchange::Fail(HWND edit, const std::wstring& message)
     ShowMessage(dialog_.Handle(), message);
     ::SetFocus(edit);
     ::SendMessageW(edit, EM_SETSEL, 0, -1);
+}
+
+void CentreOnOwner(HWND dialog)
+{
+    HWND owner = ::GetWindow(dialog, GW_OWNER);
+    const bool onOwner = owner && ::IsWindowVisible(owner) && !::IsIconic(owner);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoW(::MonitorFromWindow(onOwner ? owner : dialog, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
+    const RECT work = monitor.rcWork;
+    RECT area = work;
+    if (onOwner) ::GetWindowRect(owner, &area);
+
+    RECT box{};
+    ::GetWindowRect(dialog, &box);
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    const int x = std::clamp<int>(area.left + (area.right - area.left - width) / 2, work.left,
+                                  std::max<int>(work.left, work.right - width));
+    const int y = std::clamp<int>(area.top + (area.bottom - area.top - height) / 2, work.top,
+                                  std::max<int>(work.top, work.bottom - height));
+    ::SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Dialog::~Dialog()

@@ -66,6 +66,10 @@ bool DispatchCommand(D& self, const CommandEntry<D> (&map)[N], UINT code, UINT i
     return false;
 }
 
+// Centres a dialog on its owner, or on the screen's work area when the owner
+// is missing, hidden or minimised; it stays wholly within that work area.
+void CentreOnOwner(HWND dialog);
+
 class Dialog {
 public:
     explicit Dialog(UINT templateId, HWND parent = nullptr) : templateId_(templateId), parent_(parent) {}

@@ -88,12 +88,30 @@ struct FontTraits {
     static void Close(Type h) noexcept { ::DeleteObject(h); }
 };
 
+// Bitmaps, such as a DIB section to draw into.
+struct BitmapTraits {
+    using Type = HBITMAP;
+    static Type Invalid() noexcept { return nullptr; }
+    static bool IsValid(Type h) noexcept { return h != nullptr; }
+    static void Close(Type h) noexcept { ::DeleteObject(h); }
+};
+
+// A device context of our own (CreateCompatibleDC), deleted with DeleteDC.
+struct MemoryDCTraits {
+    using Type = HDC;
+    static Type Invalid() noexcept { return nullptr; }
+    static bool IsValid(Type h) noexcept { return h != nullptr; }
+    static void Close(Type h) noexcept { ::DeleteDC(h); }
+};
+
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using Menu = UniqueHandle<MenuTraits>;
 using Module = UniqueHandle<ModuleTraits>;
 using MappedView = UniqueHandle<MappedViewTraits>;
 using Font = UniqueHandle<FontTraits>;
+using Bitmap = UniqueHandle<BitmapTraits>;
+using MemoryDC = UniqueHandle<MemoryDCTraits>;
 
 // Selects a GDI object into a device context for the scope, then puts the
 // previous one back.

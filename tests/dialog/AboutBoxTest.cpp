@@ -127,4 +127,23 @@ TEST_F(AboutBoxTest, OpensFromTheMenuInTheLanguageJustChosen)
     EXPECT_FALSE(WaitForDialog(uiThread, L"\u00dcber Velltune", std::chrono::milliseconds(0)));
 }
 
+TEST_F(AboutBoxTest, EveryShippedLanguageTranslatesTheCreditsAndTheTitle)
+{
+    const AboutTexts english = OpenOnItsOwn();
+    const std::vector<std::wstring> shipped = CopyShippedLanguages();
+    ASSERT_GE(shipped.size(), 5u);
+    for (const std::wstring& language : shipped) {
+        SaveLanguageChoice(language);
+        const AboutTexts t = OpenOnItsOwn();
+        const std::string name = Utf8(language);
+        EXPECT_NE(t.author, english.author) << name;
+        EXPECT_NE(t.thanks, english.thanks) << name;
+        EXPECT_EQ(t.author.find(L"the Velltune developers"), std::wstring::npos) << name;
+        EXPECT_EQ(t.thanks.find(L"everyone who translated"), std::wstring::npos) << name;
+        EXPECT_EQ(t.title.find(L'&'), std::wstring::npos) << name << ": the menu's access key stays in the menu";
+        if (language == L"French.ini") EXPECT_EQ(t.title, L"\u00c0 propos de Velltune");
+    }
+}
+
 }  // namespace
+

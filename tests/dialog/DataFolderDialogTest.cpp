@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -111,7 +112,6 @@ TEST_F(SetDataFolderDialog, IsPrefilledAndTakesItsTextsFromTheSavedLanguage)
     EXPECT_EQ(Text(IDCANCEL), L"Abbruch");
     EXPECT_EQ(Text(IDC_DATAFOLDER_PROMPT), L"Ordner:");
     EXPECT_EQ(TextOf(dialog.Handle()), L"Velltune");
-    EXPECT_EQ(::GetFocus(), dialog.Item(IDCANCEL));
 
     Accept(L"");
     EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Falsch!"});
@@ -203,6 +203,27 @@ TEST_F(SetDataFolderDialog, BrowsingFillsTheFieldAsReturnedAndCancellingKeepsIt)
     EXPECT_EQ(Text(IDC_DATAFOLDER_EDIT), desktop);
     EXPECT_TRUE(boxes.Texts().empty());
     EXPECT_FALSE(dialog.HasEnded());
+}
+
+TEST_F(SetDataFolderDialog, BrowsingStartsAtTheFieldsFolderAndSaysWhatToChoose)
+{
+    Open();
+    win::SetItemText(dialog.Handle(), IDC_DATAFOLDER_EDIT, other.Path());
+    const DWORD uiThread = ::GetCurrentThreadId();
+    std::vector<std::wstring> texts;
+    std::thread driver([&] {
+        HWND browser = FindFolderBrowser(uiThread, dialog.Handle());
+        if (!browser) return;
+        for (HWND w = ::GetWindow(browser, GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) texts.push_back(TextOf(w));
+        ::PostMessageW(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    ::SendMessageW(dialog.Item(IDC_DATAFOLDER_BROWSE), BM_CLICK, 0, 0);
+    driver.join();
+    EXPECT_NE(std::find(texts.begin(), texts.end(),
+                        L"Choose the Nerovia 3 Data folder: the folder that holds the folders Temp and Users."),
+              texts.end());
+    // Accepted untouched, the browser gives back the folder it opened at.
+    EXPECT_EQ(Text(IDC_DATAFOLDER_EDIT), WithoutFinalBackslash(other.Path()));
 }
 
 // ---- The main dialog settling its folder --------------------------------------------------

@@ -36,6 +36,25 @@ protected:
         WriteFileBytes(path, Utf16LeFileBytes(L"[General]\r\n" + body));
         return path;
     }
+    // Copies the shipped language files (all but the English template) into
+    // the fixture's Language folder; their names.
+    std::vector<std::wstring> CopyShippedLanguages() const
+    {
+        std::vector<std::wstring> names;
+        const std::wstring shipped = BuildFolder() + L"Language\\";
+        WIN32_FIND_DATAW found{};
+        HANDLE search = ::FindFirstFileW((shipped + L"*.ini").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"English.ini") continue;
+            ::CreateDirectoryW((folder.Folder() + L"Language").c_str(), nullptr);
+            if (::CopyFileW((shipped + name).c_str(), (folder.Folder() + L"Language\\" + name).c_str(), FALSE))
+                names.push_back(name);
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+        return names;
+    }
     void SaveLanguageChoice(const std::wstring& name) const { settings::WriteLanguageFile(folder.Folder(), name); }
     std::wstring SavedLanguageChoice() const { return settings::ReadLanguageFile(folder.Folder()); }
 

@@ -40,12 +40,12 @@ protected:
         for (const text::Caption& c : text::kMainCaptions) EXPECT_EQ(Text(c.controlId), c.key.english) << c.controlId;
         EXPECT_EQ(dialog->StoredTexts().nv3Running, text::kNV3Running.english);
         EXPECT_EQ(dialog->EnterIntegerText(), L"Please enter an integer.");
-        EXPECT_EQ(ItemText(Bar(), 0), L"Menu");
-        EXPECT_EQ(ItemText(DropDown(), 0), L"Set Nerovia 3 Data folder...");
-        EXPECT_EQ(ItemText(DropDown(), 1), L"Language");
-        EXPECT_EQ(ItemText(DropDown(), 3), L"Restore Earlier Settings...");
-        EXPECT_EQ(ItemText(DropDown(), 5), L"About");
-        EXPECT_EQ(ItemText(DropDown(), 7), L"Exit");
+        EXPECT_EQ(ItemText(Bar(), 0), L"&Menu");
+        EXPECT_EQ(ItemText(DropDown(), 0), L"Set Nerovia 3 &Data folder...");
+        EXPECT_EQ(ItemText(DropDown(), 1), L"&Language");
+        EXPECT_EQ(ItemText(DropDown(), 3), L"&Restore Earlier Settings...");
+        EXPECT_EQ(ItemText(DropDown(), 5), L"&About");
+        EXPECT_EQ(ItemText(DropDown(), 7), L"E&xit");
     }
 };
 
@@ -99,7 +99,7 @@ TEST_F(LanguageMenuTest, SavedChoiceIsAppliedAndCheckedAtStart)
     EXPECT_EQ(dialog->CurrentLanguageIndex(), german);
     EXPECT_EQ(CheckedLanguages(), std::vector<int>{german});
     EXPECT_EQ(Text(IDC_GROUP_SCROLL), L"Sanftes Scrollen");
-    EXPECT_EQ(Text(IDC_LABEL_ACCOUNT), L"Select Nerovia Account:");
+    EXPECT_EQ(Text(IDC_LABEL_ACCOUNT), L"Select &Nerovia Account:");
     EXPECT_EQ(Text(IDOK), L"Gut");
     EXPECT_EQ(Text(IDC_APPLY), L"Anwenden");
     // The dialog opens clean: button 2 reads the Close text of the language.
@@ -146,7 +146,7 @@ TEST_F(LanguageMenuTest, SwitchingAppliesEveryTextAndMovesTheCheckMark)
     EXPECT_EQ(CheckedLanguages(), std::vector<int>{german});
     EXPECT_EQ(Text(IDC_GROUP_SCROLL), L"Sanftes Scrollen");
     EXPECT_EQ(Text(IDC_LABEL_STEP), L"Schrittweite (0-300):");
-    EXPECT_EQ(Text(IDC_LABEL_END), L"End Smoothness (0-100):") << "keys the file lacks keep English";
+    EXPECT_EQ(Text(IDC_LABEL_END), L"E&nd Smoothness (0-100):") << "keys the file lacks keep English";
     EXPECT_EQ(Text(IDOK), L"Gut");
     EXPECT_EQ(Text(IDCANCEL), L"Schlie\u00dfen");
     EXPECT_EQ(dialog->StoredTexts().nv3Running, L"Nerovia l\u00e4uft.");
@@ -157,7 +157,7 @@ TEST_F(LanguageMenuTest, SwitchingAppliesEveryTextAndMovesTheCheckMark)
     EXPECT_EQ(ItemText(Bar(), 0), L"Men\u00fc");
     EXPECT_EQ(ItemText(DropDown(), 0), L"Datenordner...");
     EXPECT_EQ(ItemText(DropDown(), 1), L"Language / Sprache");
-    EXPECT_EQ(ItemText(DropDown(), 3), L"Restore Earlier Settings...") << "a key the file lacks keeps English";
+    EXPECT_EQ(ItemText(DropDown(), 3), L"&Restore Earlier Settings...") << "a key the file lacks keeps English";
     EXPECT_EQ(ItemText(DropDown(), 5), L"\u00dcber");
     EXPECT_EQ(ItemText(DropDown(), 7), L"Beenden");
     // Renaming kept the drop-downs attached and the commands in place.
@@ -247,7 +247,7 @@ TEST_F(LanguageMenuTest, AFileWithOnlyItsNameShowsEnglishUnderATranslatedSubmenu
     ASSERT_TRUE(Open());
     Choose(L"Bare.ini");
     for (const text::Caption& c : text::kMainCaptions) EXPECT_EQ(Text(c.controlId), c.key.english);
-    EXPECT_EQ(ItemText(DropDown(), 1), L"Language / Language");
+    EXPECT_EQ(ItemText(DropDown(), 1), L"Language / &Language");
     EXPECT_EQ(CheckedLanguages(), std::vector<int>{IndexOf(L"Bare.ini")});
 }
 

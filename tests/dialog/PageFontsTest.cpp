@@ -211,7 +211,7 @@ TEST_F(PageFontsTest, ListsLookExactlyAsFittingEachOneByItself)
     EXPECT_GT(::SendMessageW(Item(IDC_FACE_SERIF), CB_GETDROPPEDWIDTH, 0, 0), box.right - box.left);
 }
 
-TEST_F(PageFontsTest, FitComboToItemsGrowsToTheWidestEntryAndNeverShrinks)
+TEST_F(PageFontsTest, FitComboToItemsFitsTheTextHeightAndGrowsToTheWidestEntry)
 {
     win::Dialog host(IDD_VELLTUNE_DIALOG);
     ASSERT_TRUE(host.CreateModeless());
@@ -224,13 +224,19 @@ TEST_F(PageFontsTest, FitComboToItemsGrowsToTheWidestEntryAndNeverShrinks)
     AddEntries(combo, {L"i", wide, L"Arial"});
     SIZE extent{};
     {
+        // Measured in the list's font, which draws wider than a DC's default under some languages.
         win::WindowDC dc(combo);
+        win::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(combo, WM_GETFONT, 0, 0)));
         ::GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
     }
     ASSERT_GT(extent.cx, emptyWidth);
     fonts::FitComboToItems(combo);
-    EXPECT_EQ(::SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0), extent.cx);
-    EXPECT_GE(::SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0), 1);
+    // Room for the text and its margins beside the scroll bar, inside the borders.
+    const LONG room = extent.cx + 2 * fonts::kItemTextMargin + ::GetSystemMetrics(SM_CXVSCROLL);
+    EXPECT_GE(::SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0), room);
+    EXPECT_LE(::SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0), room + 2 * ::GetSystemMetrics(SM_CXEDGE));
+    // Exactly the text's height: an owner-drawn list starts higher.
+    EXPECT_EQ(::SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0), extent.cy);
 
     ::SendMessageW(combo, CB_SETDROPPEDWIDTH, 2000, 0);
     const LRESULT height = ::SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0);

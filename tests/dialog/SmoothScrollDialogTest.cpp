@@ -86,7 +86,7 @@ TEST_F(SmoothScrollDialog, StoredValueOutOfRangeIsReportedOnceKeptAndWrittenBack
 {
     folder.WriteEngineFile("[ScrollPage]\r\nScrollPageSmoothly=true\r\nWheelAccel=500\r\n");
     ASSERT_TRUE(Open());
-    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Nmerical value out of range!"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Numerical value out of range!"});
     EXPECT_EQ(boxes.Boxes()[0].owner, dialog.Handle());
     EXPECT_EQ(Text(IDC_EDIT_ACCEL), L"500");
     EXPECT_EQ(dialog.ScrollValue(2), 500);
@@ -132,7 +132,7 @@ TEST_F(SmoothScrollDialog, TypingAboveTheMaximumBringsBackTheLastAcceptedValue)
     EXPECT_EQ(dialog.ScrollValue(0), 100);
     // The fourth digit, typed after the other three.
     ::SendMessageW(Item(IDC_EDIT_FOREPART), WM_CHAR, L'0', 0);
-    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Nmerical value out of range!"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Numerical value out of range!"});
     EXPECT_EQ(Text(IDC_EDIT_FOREPART), L"100");
     EXPECT_EQ(dialog.ScrollValue(0), 100);
 }
@@ -142,7 +142,7 @@ TEST_F(SmoothScrollDialog, NumbersBeyondTheSignedRangeAreOutOfRangeAndBeyondUnsi
     folder.WriteEngineFile(kStoredValues);
     ASSERT_TRUE(Open());
     SetText(IDC_EDIT_ACCEL, L"3000000000");
-    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Nmerical value out of range!"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Numerical value out of range!"});
     EXPECT_EQ(Text(IDC_EDIT_ACCEL), L"8");
     EXPECT_EQ(dialog.ScrollValue(2), 8);
 

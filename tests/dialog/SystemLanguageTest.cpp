@@ -81,7 +81,7 @@ TEST_F(SystemLanguage, FirstStartPicksTheSystemsChineseScriptWhenItsFileIsThere)
         EXPECT_EQ(ItemText(DropDown(), 1), L"Language / \u8a9e\u8a00");
     } else {
         EXPECT_EQ(Text(IDCANCEL), L"Close");
-        EXPECT_EQ(ItemText(DropDown(), 1), L"Language");
+        EXPECT_EQ(ItemText(DropDown(), 1), L"&Language");
     }
 }
 

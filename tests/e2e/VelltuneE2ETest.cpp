@@ -368,7 +368,7 @@ TEST_F(E2E, LanguageChosenFromTheMenuIsShownAndRemembered)
 
     // Only one file is listed, so German is the item after English.
     app.MenuCommand(35001);
-    EXPECT_EQ(app.Text(IDC_LABEL_STEP), L"Schrittweite (0-300):");
+    EXPECT_EQ(app.Text(IDC_LABEL_STEP), L"Schritt&weite (0-300):");
     EXPECT_EQ(app.Text(IDCANCEL), L"Schlie\u00dfen");
     CloseAndExpectExit();
     EXPECT_NE(ReadFileBytes(SettingsFile()).find("LanguageFile=German.ini"), std::string::npos);

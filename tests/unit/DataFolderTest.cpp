@@ -140,4 +140,26 @@ TEST_F(DataFolderTest, AcceptRuleAppendsTheBackslashAndTestsTheEngineFile)
     EXPECT_EQ(text, L"   \\");
 }
 
+TEST_F(DataFolderTest, BrowserStartsAtTheNearestFolderThatExists)
+{
+    const std::wstring dataFolder = data.Path().substr(0, data.Path().size() - 1);
+    const std::wstring appData = defaultFolder.substr(0, defaultFolder.size() - std::wstring(L"\\Nerovia3\\").size());
+    const struct {
+        const wchar_t* name;
+        std::wstring field;
+        std::wstring start;
+    } cases[] = {
+        {L"the folder itself", data.Path(), dataFolder},
+        {L"without its backslash", dataFolder, dataFolder},
+        {L"a folder not made yet", data.Path() + L"new\\deeper\\", dataFolder},
+        {L"a drive's root", L"C:\\", L"C:\\"},
+        {L"empty: the default folder's nearest", L"", appData},
+        {L"a relative path", L"typed", L""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(datafolder::BrowseStart(c.field), c.start) << Utf8(c.name);
+
+    MakeDataFolder(defaultFolder);
+    EXPECT_EQ(datafolder::BrowseStart(L""), defaultFolder.substr(0, defaultFolder.size() - 1));
+}
+
 }  // namespace

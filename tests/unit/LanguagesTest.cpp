@@ -112,9 +112,9 @@ TEST(LanguageSubmenuCaption, EnglishIsPlainAndOthersAddTheirOwnWord)
     WriteFileBytes(named, Utf16LeFileBytes(L"[General]\r\nLanguageName=Named\r\n"));
 
     EXPECT_EQ(lang::LanguageSubmenuCaption(L"German.ini", german), L"Language / Sprache");
-    EXPECT_EQ(lang::LanguageSubmenuCaption(L"Named.ini", named), L"Language / Language");
+    EXPECT_EQ(lang::LanguageSubmenuCaption(L"Named.ini", named), L"Language / &Language");
     // The built-in English never reads its file, whatever the file says.
-    EXPECT_EQ(lang::LanguageSubmenuCaption(L"English.ini", german), L"Language");
+    EXPECT_EQ(lang::LanguageSubmenuCaption(L"English.ini", german), L"&Language");
     // Only the exact name is the built-in one.
     EXPECT_EQ(lang::LanguageSubmenuCaption(L"english.ini", german), L"Language / Sprache");
 }

@@ -66,4 +66,22 @@ TEST(LanguageText, CaptionTableNamesEachControlAndKeyOnce)
     EXPECT_EQ(keys.size(), std::size(text::kMainCaptions));
 }
 
+TEST(LanguageText, TitlesAndMessagesShowCaptionsWithoutTheirAccessKey)
+{
+    const struct {
+        const wchar_t* caption;
+        const wchar_t* plain;
+    } cases[] = {
+        {L"&About", L"About"},
+        {L"\u00c0 &propos de", L"\u00c0 propos de"},
+        {L"Salt && &Pepper", L"Salt & Pepper"},
+        {L"\u5173\u4e8e(&A)", L"\u5173\u4e8e"},
+        {L"\u8bbe\u7f6e(&D)...", L"\u8bbe\u7f6e..."},
+        {L"(A) stays", L"(A) stays"},
+        {L"Plain", L"Plain"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(text::WithoutAccessKey(c.caption), c.plain) << Utf8(c.caption);
+}
+
 }  // namespace
+
