@@ -27,9 +27,8 @@ std::wstring TemporaryPathFor(const std::wstring& original);
 void RemoveStaleTemporary(const std::wstring& original);
 
 // Puts the replacement, a flushed file in the same folder, in place of the
-// original in one step; the replacement's name is gone afterwards. An
-// existing original keeps its attributes and security. A replace refused
-// because the original is in use is not retried another way.
+// original in one step (a rename with write-through); the replacement's name
+// is gone afterwards. Refused while another program has the original open.
 bool ReplaceWith(const std::wstring& original, const std::wstring& replacement);
 
 }  // namespace win
