@@ -3,7 +3,9 @@
 // read just before it is closed, over several runs; for the first program
 // (Velltune) also the time of one Apply with the guard; and the cost of
 // filling the seven face lists with and without the measures that keep it
-// quick. Figures only: nothing here passes or fails.
+// quick; and, from further runs as a debuggee, the moment of each step that
+// Velltune marks, and when each dialog is first seen visible and then idle.
+// Figures only: nothing here passes or fails.
 //
 //   driver.exe RUNS EXE TITLE [EXE TITLE ...]
 // The first program is compared with each of the others.
@@ -135,6 +137,87 @@ Sample RunOnce(const std::wstring& exe, const wchar_t* title, bool apply, int ru
     return sample;
 }
 
+// One start of a program as a debuggee: the moments of the steps it marks
+// (win::MarkStep), of its dialog first seen visible, and of the dialog
+// visible and idle, in ms from CreateProcessW. Being debugged slows a start a
+// little (every library load stops it), so these runs are kept apart from
+// the medians above.
+struct Trace {
+    std::vector<std::pair<std::string, double>> steps;
+    double visible = -1, idle = -1;
+};
+
+void ReadStep(HANDLE process, const OUTPUT_DEBUG_STRING_INFO& info, double start, Trace& trace)
+{
+    const size_t unit = info.fUnicode ? 2 : 1;
+    std::string bytes(info.nDebugStringLength * unit, '\0');
+    SIZE_T read = 0;
+    if (!::ReadProcessMemory(process, info.lpDebugStringData, bytes.data(), bytes.size(), &read)) return;
+    std::string line;
+    for (size_t i = 0; i + unit <= read; i += unit) {
+        const char c = bytes[i];
+        if (c == '\0') break;
+        line += c;  // the marks are ASCII
+    }
+    long long ticks = 0;
+    int consumed = 0;
+    if (std::sscanf(line.c_str(), "velltune-step %lld %n", &ticks, &consumed) != 1 || consumed == 0) return;
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    trace.steps.emplace_back(line.substr(static_cast<size_t>(consumed)),
+                             1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart) - start);
+}
+
+Trace RunTraced(const std::wstring& exe, const wchar_t* title)
+{
+    Trace trace;
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    const double start = Now();
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr,
+                          nullptr, &startup, &info))
+        return trace;
+    win::KernelHandle process(info.hProcess), thread(info.hThread);
+    HWND window = nullptr;
+    bool closing = false;
+    for (;;) {
+        DEBUG_EVENT event{};
+        if (::WaitForDebugEvent(&event, 1)) {
+            DWORD answer = DBG_CONTINUE;
+            if (event.dwDebugEventCode == CREATE_PROCESS_DEBUG_EVENT) {
+                const win::KernelHandle image(event.u.CreateProcessInfo.hFile);
+            } else if (event.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT) {
+                const win::KernelHandle library(event.u.LoadDll.hFile);
+            } else if (event.dwDebugEventCode == OUTPUT_DEBUG_STRING_EVENT) {
+                ReadStep(process.Get(), event.u.DebugString, start, trace);
+            } else if (event.dwDebugEventCode == EXCEPTION_DEBUG_EVENT &&
+                       event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT) {
+                answer = DBG_EXCEPTION_NOT_HANDLED;
+            }
+            ::ContinueDebugEvent(event.dwProcessId, event.dwThreadId, answer);
+            if (event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT) break;
+            continue;
+        }
+        const double now = Now() - start;
+        if (closing) {
+            if (now > 60000) ::TerminateProcess(process.Get(), 1);
+            continue;
+        }
+        if (!window && (window = FindVisibleDialog(info.dwProcessId, title))) trace.visible = now;
+        if (window && ::WaitForInputIdle(process.Get(), 0) == 0) {
+            trace.idle = now;
+            ::PostMessageW(window, WM_CLOSE, 0, 0);
+            closing = true;
+        } else if (now > 30000) {
+            ::TerminateProcess(process.Get(), 1);
+            closing = true;
+        }
+    }
+    return trace;
+}
+
 constexpr int kLists[7] = {IDC_FACE_SERIF,   IDC_FACE_SANSSERIF, IDC_FACE_STANDARD, IDC_FACE_FIXED,
                            IDC_FACE_CURSIVE, IDC_FACE_FANTASY,   IDC_FACE_SETALL};
 
@@ -233,6 +316,35 @@ int wmain(int argc, wchar_t** argv)
         const double other = figures(p, &Sample::startup).median;
         std::printf("  %-44s %8.1f ms   = %.2f times\n", ("first above " + names[static_cast<size_t>(p)]).c_str(),
                     velltune - other, velltune / other);
+    }
+
+    // Step by step, as debuggees: the first program marks its steps itself.
+    std::vector<std::vector<Trace>> traces(static_cast<size_t>(programs));
+    for (int r = 0; r < runs; ++r)
+        for (int p = 0; p < programs; ++p) traces[static_cast<size_t>(p)].push_back(RunTraced(argv[2 + 2 * p], argv[3 + 2 * p]));
+    std::printf("\nStart-up step by step, as a debuggee (medians of %d runs, ms from process start;\n"
+                "the first visible frame is the main dialog's first paint):\n",
+                runs);
+    std::vector<std::string> steps;
+    for (const Trace& trace : traces[0])
+        for (const auto& step : trace.steps)
+            if (std::find(steps.begin(), steps.end(), step.first) == steps.end()) steps.push_back(step.first);
+    for (const std::string& step : steps) {
+        std::vector<double> values;
+        for (const Trace& trace : traces[0])
+            for (const auto& [name, ms] : trace.steps)
+                if (name == step) values.push_back(ms);
+        Print((names[0] + ": " + step).c_str(), Summarise(values));
+    }
+    const auto traced = [&](int p, double Trace::*field) {
+        std::vector<double> values;
+        for (const Trace& trace : traces[static_cast<size_t>(p)])
+            if (trace.*field >= 0) values.push_back(trace.*field);
+        return values.empty() ? Stats{-1, -1, -1} : Summarise(values);
+    };
+    for (int p = 0; p < programs; ++p) {
+        Print((names[static_cast<size_t>(p)] + ": dialog first seen visible").c_str(), traced(p, &Trace::visible));
+        Print((names[static_cast<size_t>(p)] + ": visible and idle").c_str(), traced(p, &Trace::idle));
     }
 
     std::printf("\nOne Apply with the guard (Step Size changed, an account chosen; click to Apply disabled):\n");

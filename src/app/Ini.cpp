@@ -178,3 +178,23 @@ bool MakeRoomFor(const std::wstring& file, const std::wstring& value)
 }
 
 }  // namespace ini
+
+namespace ini {
+
+bool ReadSection(const std::wstring& file, const wchar_t* section, std::wstring& lines)
+{
+    // A cut list comes back as capacity - 2 characters, whatever was cut.
+    constexpr DWORD kLargest = 1u << 22;
+    for (DWORD capacity = 1u << 14; capacity <= kLargest; capacity *= 4) {
+        lines.assign(capacity, L'\0');
+        const DWORD length = ::GetPrivateProfileSectionW(section, lines.data(), capacity, file.c_str());
+        if (length + 2 < capacity) {
+            lines.resize(length);
+            return true;
+        }
+    }
+    lines.clear();
+    return false;
+}
+
+}  // namespace ini

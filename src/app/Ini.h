@@ -65,3 +65,12 @@ bool CreateUnicodeFile(const std::wstring& file);
 bool MakeRoomFor(const std::wstring& file, const std::wstring& value);
 
 }  // namespace ini
+
+namespace ini {
+
+// The whole section as the platform lists it: its lines ("key=value", or the
+// bare line when it has no "="), each ended by a NUL. Empty when the file or
+// the section is missing. False when the section is too large to take whole.
+bool ReadSection(const std::wstring& file, const wchar_t* section, std::wstring& lines);
+
+}  // namespace ini

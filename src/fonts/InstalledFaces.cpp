@@ -29,12 +29,17 @@ int CALLBACK OnFontFamily(const LOGFONTW* font, const TEXTMETRICW* /*metrics*/, 
 
 std::vector<std::wstring> EnumerateInstalledFaces()
 {
-    std::vector<std::wstring> faces;
     win::WindowDC screen(nullptr);
-    if (!screen) return faces;
+    if (!screen) return {};
+    return EnumerateInstalledFaces(screen.Get());
+}
+
+std::vector<std::wstring> EnumerateInstalledFaces(HDC dc)
+{
+    std::vector<std::wstring> faces;
     LOGFONTW all{};
     all.lfCharSet = DEFAULT_CHARSET;
-    ::EnumFontFamiliesExW(screen.Get(), &all, OnFontFamily, reinterpret_cast<LPARAM>(&faces), 0);
+    ::EnumFontFamiliesExW(dc, &all, OnFontFamily, reinterpret_cast<LPARAM>(&faces), 0);
     return faces;
 }
 

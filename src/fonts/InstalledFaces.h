@@ -1,6 +1,8 @@
 // The installed font families, in the order the platform reports them.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -14,5 +16,7 @@ void AppendCollapsingRepeats(std::vector<std::wstring>& faces, const wchar_t* na
 // character sets; vertical-writing forms ("@" names) are left out and repeats
 // in a row collapse.
 std::vector<std::wstring> EnumerateInstalledFaces();
+// The same on the given device context (a display one lists the same faces).
+std::vector<std::wstring> EnumerateInstalledFaces(HDC dc);
 
 }  // namespace fonts

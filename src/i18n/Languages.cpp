@@ -52,11 +52,16 @@ int IndexOfCommand(UINT commandId, std::size_t listSize)
     return index < listSize ? static_cast<int>(index) : -1;
 }
 
-std::wstring LanguageSubmenuCaption(const std::wstring& fileName, const std::wstring& languageFilePath)
+std::wstring LanguageSubmenuCaption(const std::wstring& fileName, const text::LanguageFile& languageFile)
 {
     if (fileName == text::kEnglishFile) return text::kSetLanguage.english;
     // The access key is the translation's own.
-    return L"Language / " + text::Get(languageFilePath, text::kSetLanguage);
+    return L"Language / " + languageFile.Get(text::kSetLanguage);
+}
+
+std::wstring LanguageSubmenuCaption(const std::wstring& fileName, const std::wstring& languageFilePath)
+{
+    return LanguageSubmenuCaption(fileName, text::LanguageFile(languageFilePath));
 }
 
 }  // namespace lang

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "i18n/LanguageFile.h"
+
 namespace lang {
 
 inline constexpr wchar_t kSimplifiedChineseFile[] = L"Chinese Simplified.ini";
@@ -45,6 +47,7 @@ int IndexOfCommand(UINT commandId, std::size_t listSize);
 // Caption of the Language submenu for the applied file: "&Language" for
 // the built-in English (the file is not read), else "Language / " and the
 // file's SetLanguage text.
+std::wstring LanguageSubmenuCaption(const std::wstring& fileName, const text::LanguageFile& languageFile);
 std::wstring LanguageSubmenuCaption(const std::wstring& fileName, const std::wstring& languageFilePath);
 
 }  // namespace lang

@@ -1,6 +1,7 @@
 #include "i18n/TextTable.h"
 
 #include "app/Ini.h"
+#include "i18n/LanguageFile.h"
 #include "resource.h"
 
 namespace text {
@@ -52,23 +53,23 @@ std::wstring Join(const std::wstring& first, const std::wstring& second)
     return first + L"\n\n" + second;
 }
 
-StoredTexts LoadStoredTexts(const std::wstring& languageFile)
+StoredTexts LoadStoredTexts(const LanguageFile& file)
 {
     StoredTexts t;
-    t.cancel = Get(languageFile, kCancel);
-    t.close = Get(languageFile, kClose);
-    t.settingsFileMissing = Get(languageFile, kSettingsFileMissing);
-    t.reinstall = Get(languageFile, kReinstall);
-    t.getAccountFailed = Get(languageFile, kGetAccountFailed);
-    t.userConfigFileMissing = Get(languageFile, kUserConfigFileMissing);
-    t.valueOutOfRange = Get(languageFile, kValueOutOfRange);
-    t.nv3Running = Get(languageFile, kNV3Running);
-    t.enterInteger = Get(languageFile, kEnterInteger);
-    t.enterIntegerInRange = Get(languageFile, kEnterIntegerInRange);
-    t.saveFailed = Get(languageFile, kSaveFailed);
-    t.selectSetAllFont = Get(languageFile, kSelectSetAllFont);
+    t.cancel = file.Get(kCancel);
+    t.close = file.Get(kClose);
+    t.settingsFileMissing = file.Get(kSettingsFileMissing);
+    t.reinstall = file.Get(kReinstall);
+    t.getAccountFailed = file.Get(kGetAccountFailed);
+    t.userConfigFileMissing = file.Get(kUserConfigFileMissing);
+    t.valueOutOfRange = file.Get(kValueOutOfRange);
+    t.nv3Running = file.Get(kNV3Running);
+    t.enterInteger = file.Get(kEnterInteger);
+    t.enterIntegerInRange = file.Get(kEnterIntegerInRange);
+    t.saveFailed = file.Get(kSaveFailed);
+    t.selectSetAllFont = file.Get(kSelectSetAllFont);
     // Face lists
-    t.notInstalled = Get(languageFile, kNotInstalled);
+    t.notInstalled = file.Get(kNotInstalled);
     return t;
 }
 
@@ -193,6 +194,11 @@ std::wstring WithoutAccessKey(const std::wstring& caption)
         plain += caption[i];
     }
     return plain;
+}
+
+StoredTexts LoadStoredTexts(const std::wstring& languageFile)
+{
+    return LoadStoredTexts(LanguageFile(languageFile));
 }
 
 }  // namespace text

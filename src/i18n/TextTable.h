@@ -122,6 +122,8 @@ struct StoredTexts {
     std::wstring notInstalled = kNotInstalled.english;
 };
 
+class LanguageFile;
+StoredTexts LoadStoredTexts(const LanguageFile& languageFile);
 StoredTexts LoadStoredTexts(const std::wstring& languageFile);
 
 }  // namespace text

@@ -12,6 +12,7 @@
 #include "ui/RestoreDlg.h"
 #include "win/MessageBox.h"
 #include "browser/Layout.h"
+#include "win/StepMarks.h"
 #include "win/Text.h"
 
 namespace {
@@ -57,8 +58,9 @@ const win::CommandEntry<CVelltuneDlg> CVelltuneDlg::kMessageMap[] = {
     {BN_CLICKED, IDC_APPLY, &CVelltuneDlg::OnApplyButton},
 };
 
-CVelltuneDlg::CVelltuneDlg()
+CVelltuneDlg::CVelltuneDlg(fonts::FaceEnumeration* pendingFaces)
     : win::Dialog(IDD_VELLTUNE_DIALOG),
+      pendingFaces_(pendingFaces),
       icon_(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)))
 {
 }
@@ -70,10 +72,9 @@ bool CVelltuneDlg::RouteCommand(UINT code, UINT id)
 
 BOOL CVelltuneDlg::OnInitDialog()
 {
-    // The first exchange shows 0 in every edit; the fields react to it, but
-    // nothing counts as a change while the modified flag is still set.
-    win::Dialog::OnInitDialog();
-
+    // The numbers reach their fields once, at the end: an exchange before
+    // they are loaded would only run every field's check on a 0.
+    win::MarkStep(L"dialog created");
     ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
@@ -82,6 +83,7 @@ BOOL CVelltuneDlg::OnInitDialog()
     tips_.Create(Handle(), kTipWidthDlu);
     RunLanguageStartup();
     SetCloseCaption();
+    win::MarkStep(L"language applied");
 
     if (!LocateDataFolder() && !ChooseDataFolder()) {
         // Without a data folder there is nothing to edit: report it and end
@@ -94,13 +96,19 @@ BOOL CVelltuneDlg::OnInitDialog()
         return TRUE;
     }
 
+    win::MarkStep(L"data folder located");
     if (!FillAccountList()) ShowMessage(texts_.getAccountFailed);
+    win::MarkStep(L"accounts listed");
     SetSpinRangesAndLimits();
     LoadSmoothScrollSettings();
+    win::MarkStep(L"smooth scroll loaded");
     FillFontLists();
+    win::MarkStep(L"face lists filled");
     LoadPageFontSettings();
+    win::MarkStep(L"page fonts loaded");
     UpdateData(false);
     modified_ = false;
+    win::MarkStep(L"initialisation done");
     return TRUE;
 }
 
@@ -255,6 +263,10 @@ bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM /*wParam*/, LPARAM lPara
     if (message == WM_DRAWITEM && lParam && DrawFaceListItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
         result = TRUE;
         return true;
+    }
+    if (message == WM_PAINT && !painted_) {
+        painted_ = true;
+        win::MarkStep(L"first paint");
     }
     if (message == WM_PAINT && ::IsIconic(Handle())) {
         OnPaintMinimized();

@@ -11,6 +11,7 @@
 #include "app/SaveTransaction.h"
 #include "browser/PendingSwitches.h"
 #include "fonts/FaceFontCache.h"
+#include "fonts/FaceEnumeration.h"
 #include "fonts/PageFontSettings.h"
 #include "i18n/TextTable.h"
 #include "win/Dialog.h"
@@ -19,7 +20,9 @@
 
 class CVelltuneDlg : public win::Dialog {
 public:
-    CVelltuneDlg();
+    // Takes the faces from the enumeration when given one (not owned; it must
+    // outlive the dialog's initialisation), else enumerates them itself.
+    explicit CVelltuneDlg(fonts::FaceEnumeration* pendingFaces = nullptr);
 
     // Enables Apply and shows the Cancel text on button 2, once per change.
     void MarkModified();
@@ -72,7 +75,8 @@ private:
     void RunLanguageStartup();
     void LoadLanguageList();
     void BuildLanguageMenu();
-    bool ApplyLanguage(const std::wstring& fileName);
+    // Applies the file's texts; remember writes its name into Settings.ini.
+    bool ApplyLanguage(const std::wstring& fileName, bool remember = true);
     void ChooseDefaultLanguage();
     void OnLanguageCommand(UINT id);
     void CheckLanguageItem(int index, bool checked);
@@ -105,6 +109,8 @@ private:
     // WM_DRAWITEM of a face list; false for any other control.
     bool DrawFaceListItem(const DRAWITEMSTRUCT& item);
 
+    fonts::FaceEnumeration* pendingFaces_ = nullptr;  // not owned
+    bool painted_ = false;
     HICON icon_ = nullptr;
     std::wstring currentAccount_;
     int scrollValues_[4] = {0, 0, 0, 0};
@@ -116,7 +122,6 @@ private:
     // Switches the user changed, per account, until they are saved.
     browser::PendingSwitches pendingSwitches_;
     int sizeValues_[4] = {0, 0, 0, 0};
-    win::Menu menuHolder_;
     std::vector<std::wstring> languages_;
     text::StoredTexts texts_;
     std::wstring dataFolder_;

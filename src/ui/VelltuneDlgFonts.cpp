@@ -11,6 +11,7 @@
 #include "resource.h"
 #include "ui/Fields.h"
 #include "ui/VelltuneDlg.h"
+#include "win/StepMarks.h"
 #include "win/Text.h"
 
 namespace {
@@ -49,7 +50,8 @@ bool SetAllChecked(HWND dialog)
 
 void CVelltuneDlg::FillFontLists()
 {
-    installedFaces_ = fonts::EnumerateInstalledFaces();
+    installedFaces_ = pendingFaces_ ? pendingFaces_->Take() : fonts::EnumerateInstalledFaces();
+    win::MarkStep(L"faces taken");
     HWND lists[std::size(ui::kFaceLists)];
     for (size_t i = 0; i < std::size(lists); ++i) lists[i] = Item(ui::kFaceLists[i]);
     fonts::FillFaceCombos(lists, installedFaces_);

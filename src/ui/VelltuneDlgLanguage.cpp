@@ -3,8 +3,6 @@
 
 #include <shlwapi.h>
 
-#include <cwchar>
-
 #include "app/Settings.h"
 #include "i18n/Languages.h"
 #include "resource.h"
@@ -39,7 +37,8 @@ void CVelltuneDlg::RunLanguageStartup()
 {
     LoadLanguageList();
     BuildLanguageMenu();
-    if (savedLanguage_ != -1 && ApplyLanguage(languages_[savedLanguage_])) {
+    // Settings.ini already names the saved language: no need to write it back.
+    if (savedLanguage_ != -1 && ApplyLanguage(languages_[savedLanguage_], false)) {
         CheckLanguageItem(savedLanguage_, true);
         currentLanguage_ = savedLanguage_;
         return;
@@ -60,9 +59,9 @@ void CVelltuneDlg::LoadLanguageList()
 
 void CVelltuneDlg::BuildLanguageMenu()
 {
-    menuHolder_.Reset(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINMENU)));
-    if (!menuHolder_) return;
-    HMENU languageMenu = ::GetSubMenu(::GetSubMenu(menuHolder_.Get(), kMenuBarDropDown), kLanguageSubmenu);
+    // The template gave the window menu 129 already; the languages join it
+    // there rather than in a second copy loaded to replace it.
+    HMENU languageMenu = ::GetSubMenu(::GetSubMenu(::GetMenu(Handle()), kMenuBarDropDown), kLanguageSubmenu);
     if (!languageMenu) return;
 
     const std::size_t count = languages_.size();
@@ -71,55 +70,41 @@ void CVelltuneDlg::BuildLanguageMenu()
                                                text::kLanguageName, text::kLanguageNameCapacity);
         ::AppendMenuW(languageMenu, MF_STRING, lang::kFirstCommand + i, caption.c_str());
     }
-
-    win::Menu previous(::GetMenu(Handle()));
-    if (::SetMenu(Handle(), menuHolder_.Get())) {
-        // The window owns the new menu now; the template's copy goes.
-        menuHolder_.Release();
-    } else {
-        // The window keeps its menu; ours goes with the holder instead.
-        previous.Release();
-    }
 }
 
-bool CVelltuneDlg::ApplyLanguage(const std::wstring& fileName)
+bool CVelltuneDlg::ApplyLanguage(const std::wstring& fileName, bool remember)
 {
     const std::wstring path = settings::LanguageFilePath(workingFolder_, fileName);
     if (fileName != text::kEnglishFile && !::PathFileExistsW(path.c_str())) return false;
+    // Read once; every text below is looked up in memory.
+    const text::LanguageFile file(path);
 
     for (const text::Caption& caption : text::kMainCaptions)
-        win::SetItemText(Handle(), caption.controlId, text::Get(path, caption.key));
+        win::SetItemText(Handle(), caption.controlId, file.Get(caption.key));
 
-    // Alike controls of one setting stand together in the table: one read serves them.
-    const wchar_t* tipKey = nullptr;
-    std::wstring tip;
-    for (const text::Caption& entry : text::kMainTips) {
-        if (!tipKey || std::wcscmp(tipKey, entry.key.name) != 0) tip = text::Get(path, entry.key);
-        tipKey = entry.key.name;
-        tips_.SetText(Item(entry.controlId), tip);
-    }
+    for (const text::Caption& entry : text::kMainTips) tips_.SetText(Item(entry.controlId), file.Get(entry.key));
 
-    texts_ = text::LoadStoredTexts(path);
+    texts_ = text::LoadStoredTexts(file);
     win::SetItemText(Handle(), IDCANCEL, modified_ ? texts_.cancel : texts_.close);
     SetValidationTexts(texts_.enterInteger, texts_.enterIntegerInRange);
     // An entry of a face not installed carries a note in the language.
     for (int id : ui::kFaceLists) ::InvalidateRect(Item(id), nullptr, FALSE);
 
     if (HMENU bar = ::GetMenu(Handle())) {
-        SetDropDownCaption(bar, kMenuBarDropDown, text::Get(path, text::kMenu));
+        SetDropDownCaption(bar, kMenuBarDropDown, file.Get(text::kMenu));
         if (HMENU dropDown = ::GetSubMenu(bar, kMenuBarDropDown)) {
-            SetItemCaption(dropDown, ID_MENU_SETDATAFOLDER, text::Get(path, text::kSetDataFolder));
-            SetDropDownCaption(dropDown, kLanguageSubmenu, lang::LanguageSubmenuCaption(fileName, path));
-            SetItemCaption(dropDown, ID_MENU_RESTORE, text::Get(path, text::kRestoreMenu));
-            SetItemCaption(dropDown, ID_MENU_ABOUT, text::Get(path, text::kAbout));
-            SetItemCaption(dropDown, ID_MENU_EXIT, text::Get(path, text::kExit));
+            SetItemCaption(dropDown, ID_MENU_SETDATAFOLDER, file.Get(text::kSetDataFolder));
+            SetDropDownCaption(dropDown, kLanguageSubmenu, lang::LanguageSubmenuCaption(fileName, file));
+            SetItemCaption(dropDown, ID_MENU_RESTORE, file.Get(text::kRestoreMenu));
+            SetItemCaption(dropDown, ID_MENU_ABOUT, file.Get(text::kAbout));
+            SetItemCaption(dropDown, ID_MENU_EXIT, file.Get(text::kExit));
         }
         ::DrawMenuBar(Handle());
     }
 
     // Remembered for the next start and for the dialogs that read it; a
     // settings file that cannot be written just forgets the choice.
-    settings::WriteLanguageFile(workingFolder_, fileName);
+    if (remember) settings::WriteLanguageFile(workingFolder_, fileName);
     return true;
 }
 

@@ -141,7 +141,9 @@ TEST_F(AboutBoxTest, EveryShippedLanguageTranslatesTheCreditsAndTheTitle)
         EXPECT_EQ(t.author.find(L"the Velltune developers"), std::wstring::npos) << name;
         EXPECT_EQ(t.thanks.find(L"everyone who translated"), std::wstring::npos) << name;
         EXPECT_EQ(t.title.find(L'&'), std::wstring::npos) << name << ": the menu's access key stays in the menu";
-        if (language == L"French.ini") EXPECT_EQ(t.title, L"\u00c0 propos de Velltune");
+        if (language == L"French.ini") {
+            EXPECT_EQ(t.title, L"\u00c0 propos de Velltune");
+        }
     }
 }
 
