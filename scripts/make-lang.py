@@ -81,6 +81,8 @@ KEYS = [
     ("FileWritten", 256), ("AccountSkipped", 256),
     ("NewTabNotApplied", 256), ("UsageTitle", 256), ("UsageExport", 256),
     ("UsageImport", 256), ("UsageHelp", 256), ("UsageExitCodes", 256),
+    # Restore
+    ("RestoreMenu", 256), ("RestoreCaption", 256), ("ConfigOfAccount", 256),
 ]
 KEY_NAMES = [k for k, _ in KEYS]
 CAPACITY = dict(KEYS)
@@ -96,7 +98,7 @@ ACCESS_KEYS = {
         "StandardFontFamily", "FixedFontFamily", "CursiveFontFamily",
         "FantasyFontFamily", "SetAllFonts", "DefaultFontSize", "DefaultFixedFontSize",
         "MinimumFontSize", "MinimumLogicalFontSize", "ResetFontSettings", "Apply", "Menu"]),
-    "menu": (0, ["SetDataFolder", "SetLanguage", "About", "Exit", "ExportMenu", "ImportMenu"]),
+    "menu": (0, ["SetDataFolder", "SetLanguage", "ExportMenu", "ImportMenu", "RestoreMenu", "About", "Exit"]),
     "data-folder dialog": (0, ["SpecifyDataFolder", "Browse"]),
 }
 
@@ -115,6 +117,7 @@ TEMPLATE_HEADER = [
     ";  6. EnterIntegerInRange: %1 is the lower bound, %2 the upper bound;",
     ";     put them where your grammar needs them.",
     ";  7. SelectSetAllFont: quote your own SetAllFonts text, without its \"&\".",
+    ";     ConfigOfAccount: %1 is the account's name; keep \"config.ini\".",
     ";  8. Save as Unicode (UTF-16 LE with BOM), put the file into the Language",
     ";     folder beside Velltune and choose it in Menu > Language.",
     ";  9. An \"&\" marks the access key of a caption: the letter after it is",
@@ -219,6 +222,8 @@ def check_value(key, value, values, english):
         for mark in ("%1", "%2"):
             if value.count(mark) != 1:
                 problems.append(f"needs {mark} exactly once")
+    if key == "ConfigOfAccount" and (value.count("%1") != 1 or "config.ini" not in value):
+        problems.append("needs %1 exactly once and the file name config.ini")
     if key == "SelectSetAllFont" and without_access_key(values.get("SetAllFonts", "")) not in value:
         problems.append("does not quote the SetAllFonts caption")
     if english is not None:

@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <string_view>
 
+#include "win/Files.h"
 #include "win/Handles.h"
 #include "win/Text.h"
 
@@ -40,6 +41,33 @@ bool IsText(std::string_view bytes)
     // Without a mark the text is in whatever code page wrote it, which the
     // program cannot know; only a NUL byte marks it as no text at all.
     return bytes.find('\0') == std::string_view::npos;
+}
+
+constexpr char kUtf16Mark[] = "\xFF\xFE";
+
+bool HasMark(std::string_view bytes)
+{
+    return HasPrefix(bytes, "\xFF\xFE") || HasPrefix(bytes, "\xFE\xFF") || HasPrefix(bytes, "\xEF\xBB\xBF");
+}
+
+// Whether the system's legacy code page holds the text without a stand-in.
+bool FitsCodePage(const std::wstring& text)
+{
+    if (text.empty()) return true;
+    BOOL usedDefault = FALSE;
+    const int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), static_cast<int>(text.size()),
+                                             nullptr, 0, nullptr, &usedDefault);
+    return length > 0 && !usedDefault;
+}
+
+std::string Utf16LeBytes(const std::wstring& text)
+{
+    std::string bytes(kUtf16Mark, 2);
+    for (wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>((c >> 8) & 0xFF);
+    }
+    return bytes;
 }
 
 }  // namespace
@@ -92,6 +120,61 @@ bool Writer::Int(const wchar_t* section, const wchar_t* key, int value)
 bool WriteText(const std::wstring& file, const wchar_t* section, const wchar_t* key, const std::wstring& value)
 {
     return Writer(file).Text(section, key, value);
+}
+
+std::vector<std::wstring> ReadKeys(const std::wstring& file, const wchar_t* section)
+{
+    // With no key named, the service lists them all, each ended by a NUL; a
+    // result of capacity - 2 means the list was cut.
+    std::wstring buffer(4096, L'\0');
+    for (;;) {
+        const DWORD length = ::GetPrivateProfileStringW(section, nullptr, L"", buffer.data(),
+                                                        static_cast<DWORD>(buffer.size()), file.c_str());
+        if (length + 2 < buffer.size()) {
+            buffer.resize(length);
+            break;
+        }
+        buffer.assign(buffer.size() * 2, L'\0');
+    }
+    std::vector<std::wstring> keys;
+    for (size_t start = 0; start < buffer.size();) {
+        const size_t end = buffer.find(L'\0', start);
+        const size_t stop = end == std::wstring::npos ? buffer.size() : end;
+        if (stop > start) keys.push_back(buffer.substr(start, stop - start));
+        start = stop + 1;
+    }
+    return keys;
+}
+
+bool CreateUnicodeFile(const std::wstring& file)
+{
+    win::KernelHandle handle(
+        ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle) return ::GetLastError() == ERROR_FILE_EXISTS && win::FileExists(file);
+    DWORD written = 0;
+    return ::WriteFile(handle.Get(), kUtf16Mark, 2, &written, nullptr) && written == 2;
+}
+
+bool MakeRoomFor(const std::wstring& file, const std::wstring& value)
+{
+    if (!win::FileExists(file)) return CreateUnicodeFile(file);
+    if (FitsCodePage(value)) return true;
+    std::string bytes;
+    if (!win::ReadWholeFile(file, bytes)) return false;
+    if (HasMark(bytes)) return true;
+    std::wstring text;
+    if (!bytes.empty()) {
+        const int length = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+        if (length <= 0) return false;
+        text.assign(static_cast<size_t>(length), L'\0');
+        ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), length);
+    }
+    // The same text in the new form, put in place whole so that a failure
+    // leaves the old file as it was.
+    const std::wstring copy = win::TemporaryPathFor(file);
+    if (win::WriteWholeFile(copy, Utf16LeBytes(text)) && win::ReplaceWith(file, copy)) return true;
+    ::DeleteFileW(copy.c_str());
+    return false;
 }
 
 }  // namespace ini

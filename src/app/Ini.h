@@ -7,6 +7,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace ini {
 
@@ -49,6 +50,19 @@ private:
     std::wstring file_;
     bool checked_ = false;
 };
+
+// The names of the section's keys, in file order.
+std::vector<std::wstring> ReadKeys(const std::wstring& file, const wchar_t* section);
+
+// Creates the file empty as UTF-16LE with its mark, unless it exists: the
+// profile service keeps that form on every write, so any text fits it. A
+// file it creates itself is in the system's legacy code page.
+bool CreateUnicodeFile(const std::wstring& file);
+
+// Makes sure the value can be written into the file as it is: a missing file
+// is created as UTF-16LE; an existing one without a mark whose code page
+// cannot hold the value is first rewritten as UTF-16LE with the same text.
+bool MakeRoomFor(const std::wstring& file, const std::wstring& value);
 
 }  // namespace ini
 

@@ -12,6 +12,14 @@ constexpr wchar_t kDataFolderKey[] = L"DataFolder";
 constexpr wchar_t kLanguageFileKey[] = L"LanguageFile";
 constexpr DWORD kPathCapacity = MAX_PATH;
 
+// The file is made able to hold any text first: a folder or language name
+// outside the system's code page would otherwise come back as question marks.
+bool WriteSetting(const std::wstring& workingFolder, const wchar_t* key, const std::wstring& value)
+{
+    const std::wstring file = SettingsPath(workingFolder);
+    return ini::MakeRoomFor(file, value) && ini::WriteText(file, kSection, key, value);
+}
+
 }  // namespace
 
 std::wstring WithTrailingBackslash(std::wstring folder)
@@ -59,7 +67,7 @@ std::wstring ReadDataFolder(const std::wstring& workingFolder)
 
 bool WriteDataFolder(const std::wstring& workingFolder, const std::wstring& dataFolder)
 {
-    return ini::WriteText(SettingsPath(workingFolder), kSection, kDataFolderKey, dataFolder);
+    return WriteSetting(workingFolder, kDataFolderKey, dataFolder);
 }
 
 std::wstring ReadLanguageFile(const std::wstring& workingFolder)
@@ -69,7 +77,7 @@ std::wstring ReadLanguageFile(const std::wstring& workingFolder)
 
 bool WriteLanguageFile(const std::wstring& workingFolder, const std::wstring& fileName)
 {
-    return ini::WriteText(SettingsPath(workingFolder), kSection, kLanguageFileKey, fileName);
+    return WriteSetting(workingFolder, kLanguageFileKey, fileName);
 }
 
 std::wstring SavedLanguageFilePath(const std::wstring& workingFolder)

@@ -11,20 +11,14 @@ std::optional<NewTabSettings> PendingSwitches::Find(const std::wstring& account)
     return found->second;
 }
 
-bool PendingSwitches::Save(const std::wstring& dataFolder,
-                           const std::function<void(const std::wstring& account)>& onFailure)
+bool PendingSwitches::Write(const std::wstring& dataFolder,
+                            const std::function<std::wstring(const std::wstring& configFile)>& fileFor) const
 {
-    bool allSaved = true;
-    for (auto it = pending_.begin(); it != pending_.end();) {
-        if (it->second.Save(AccountConfigPath(dataFolder, it->first))) {
-            it = pending_.erase(it);
-            continue;
-        }
-        onFailure(it->first);
-        allSaved = false;
-        ++it;
+    for (const auto& [account, switches] : pending_) {
+        const std::wstring file = fileFor(AccountConfigPath(dataFolder, account));
+        if (file.empty() || !switches.Save(file)) return false;
     }
-    return allSaved;
+    return true;
 }
 
 }  // namespace browser

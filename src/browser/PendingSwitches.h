@@ -18,10 +18,13 @@ public:
     void Keep(const std::wstring& account, const NewTabSettings& switches) { pending_[account] = switches; }
     std::optional<NewTabSettings> Find(const std::wstring& account) const;
 
-    // Writes each account's switches into its config.ini below the data
-    // folder, in name order, and forgets those written. An account whose write
-    // fails is passed to the callback and stays pending; false when any failed.
-    bool Save(const std::wstring& dataFolder, const std::function<void(const std::wstring& account)>& onFailure);
+    // Writes each account's switches, in name order, into the file that
+    // fileFor gives for its config.ini below the data folder (a save's working
+    // copy; empty when there is none). False at the first that fails.
+    bool Write(const std::wstring& dataFolder,
+               const std::function<std::wstring(const std::wstring& configFile)>& fileFor) const;
+    // Forgets every account's switches, once the save that wrote them landed.
+    void Clear() { pending_.clear(); }
 
 private:
     std::map<std::wstring, NewTabSettings> pending_;

@@ -123,6 +123,11 @@ inline constexpr Key kUsageExitCodes{L"UsageExitCodes",
                                      L"Exit codes: 0 done; 1 wrong arguments; 2 profile missing, unreadable or invalid; "
                                      L"3 no valid data folder; 4 Nerovia 3 is running; 5 a file could not be written; "
                                      L"6 no such account, or no config.ini."};
+// Restore
+inline constexpr Key kRestoreMenu{L"RestoreMenu", L"&Restore Earlier Settings..."};
+inline constexpr Key kRestoreCaption{L"RestoreCaption", L"Restore Earlier Settings"};
+// A backed-up config.ini in the restore list; %1 is the account's name.
+inline constexpr Key kConfigOfAccount{L"ConfigOfAccount", L"config.ini of %1"};
 
 // The stored texts, read together each time a language is applied.
 struct StoredTexts {

@@ -2,12 +2,16 @@
 
 #include <commctrl.h>
 
+#include "app/Backups.h"
 #include "app/Settings.h"
+#include "browser/BackupLabel.h"
 #include "browser/Guard.h"
 #include "i18n/AboutDlg.h"
 #include "resource.h"
 #include "ui/Fields.h"
+#include "ui/RestoreDlg.h"
 #include "win/MessageBox.h"
+#include "browser/Layout.h"
 #include "win/StepMarks.h"
 #include "win/Text.h"
 
@@ -170,6 +174,8 @@ BOOL CVelltuneDlg::OnMenuCommand(WPARAM wParam, LPARAM lParam)
         OnExportSettings();
     } else if (id == ID_MENU_IMPORT) {
         OnImportSettings();
+    } else if (id == ID_MENU_RESTORE) {
+        OnRestoreCommand();
     } else if (id == ID_MENU_EXIT) {
         OnCancel();
     }
@@ -183,7 +189,56 @@ bool CVelltuneDlg::SaveAll()
         ShowMessage(texts_.nv3Running);
         return false;
     }
-    return SaveSmoothScrollSettings() && SaveNewTabSettings() && SavePageFontSettings();
+    safesave::SaveTransaction save(backups::BackupRoot(workingFolder_));
+    if (!SaveSmoothScrollSettings(save) || !SaveNewTabSettings(save) || !SavePageFontSettings(save)) return false;
+    if (save.Commit()) {
+        pendingSwitches_.Clear();
+        return true;
+    }
+    // Not saved: every account's switches stay pending for the next try.
+    ShowMessage(texts_.saveFailed);
+    return false;
+}
+
+std::wstring CVelltuneDlg::LanguageFile() const
+{
+    const bool listed = currentLanguage_ >= 0 && static_cast<size_t>(currentLanguage_) < languages_.size();
+    return settings::LanguageFilePath(workingFolder_, listed ? languages_[currentLanguage_] : text::kEnglishFile);
+}
+
+void CVelltuneDlg::OnRestoreCommand()
+{
+    const std::wstring root = backups::BackupRoot(workingFolder_);
+    const std::vector<backups::Backup> found = backups::List(root);
+    const std::wstring languageFile = LanguageFile();
+    const std::wstring configOfAccount = text::Get(languageFile, text::kConfigOfAccount);
+    std::vector<std::wstring> lines;
+    for (const backups::Backup& backup : found) lines.push_back(browser::BackupLine(backup, configOfAccount));
+
+    CRestoreDlg dialog(Handle(), languageFile, std::move(lines));
+    if (dialog.DoModal() != IDOK || dialog.Chosen() < 0) return;
+    // Putting a backup back is a save like any other, with the same guard.
+    if (browser::IsBrowserRunning() == 1) {
+        ShowMessage(texts_.nv3Running);
+        return;
+    }
+    if (!backups::Restore(root, found[static_cast<size_t>(dialog.Chosen())])) {
+        ShowMessage(texts_.saveFailed);
+        return;
+    }
+    ReloadAll();
+}
+
+void CVelltuneDlg::ReloadAll()
+{
+    // As at start: the loads and the exchange count as no change.
+    modified_ = true;
+    pendingSwitches_.Clear();
+    LoadSmoothScrollSettings();
+    if (!currentAccount_.empty()) LoadNewTabSettings(browser::AccountConfigPath(dataFolder_, currentAccount_));
+    LoadPageFontSettings();
+    UpdateData(false);
+    MarkSaved();
 }
 
 void CVelltuneDlg::OnOkButton()
@@ -194,7 +249,11 @@ void CVelltuneDlg::OnOkButton()
 
 void CVelltuneDlg::OnApplyButton()
 {
-    if (!SaveAll()) return;
+    if (SaveAll()) MarkSaved();
+}
+
+void CVelltuneDlg::MarkSaved()
+{
     HWND apply = Item(IDC_APPLY);
     // A disabled button cannot keep the keyboard focus; hand it on to OK.
     if (::GetFocus() == apply) ::SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);

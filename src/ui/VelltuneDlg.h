@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/SaveTransaction.h"
 #include "browser/PendingSwitches.h"
 #include "fonts/FaceFontCache.h"
 #include "fonts/FaceEnumeration.h"
@@ -28,6 +29,8 @@ public:
 
     // Enables Apply and shows the Cancel text on button 2, once per change.
     void MarkModified();
+    // Disables Apply and shows the Close text: the files hold what is shown.
+    void MarkSaved();
 
     bool IsModified() const { return modified_; }
     const std::wstring& DataFolder() const { return dataFolder_; }
@@ -54,8 +57,14 @@ private:
     BOOL OnMenuCommand(WPARAM wParam, LPARAM lParam);
     void OnOkButton();
     void OnApplyButton();
-    // The guard and the three saves in order; false at the first refusal.
+    // The guard and the three saves in order into one transaction, then its
+    // commit; false at the first refusal, with no file changed.
     bool SaveAll();
+    // Restore Earlier Settings: the chosen backup back in place, then every
+    // value reloaded from the files as at start.
+    void OnRestoreCommand();
+    void ReloadAll();
+    std::wstring LanguageFile() const;
     void SetCloseCaption();
     void SetSpinRangesAndLimits();
     void OnPaintMinimized();
@@ -81,10 +90,10 @@ private:
 
     // Smooth scroll and new tab.
     void LoadSmoothScrollSettings();
-    bool SaveSmoothScrollSettings();
+    bool SaveSmoothScrollSettings(safesave::SaveTransaction& save);
     void LoadNewTabSettings(const std::wstring& configPath);
     void ShowNewTabSwitches(const browser::NewTabSettings& switches);
-    bool SaveNewTabSettings();
+    bool SaveNewTabSettings(safesave::SaveTransaction& save);
     void OnNewTabSwitch();
     void EnableSmoothScrollControls(bool enable);
     void OnSmoothScrollEnable();
@@ -95,7 +104,7 @@ private:
     // Page fonts.
     void FillFontLists();
     void LoadPageFontSettings();
-    bool SavePageFontSettings();
+    bool SavePageFontSettings(safesave::SaveTransaction& save);
     void OnSetAllFonts();
     void OnSizeFieldChange(UINT editId);
     void OnResetFonts();

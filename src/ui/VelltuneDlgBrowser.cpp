@@ -11,6 +11,7 @@
 #include "resource.h"
 #include "ui/Fields.h"
 #include "ui/VelltuneDlg.h"
+#include "win/Files.h"
 #include "win/MessageBox.h"
 #include "win/Text.h"
 
@@ -85,25 +86,29 @@ void CVelltuneDlg::OnAccountSelChange()
 
 void CVelltuneDlg::LoadSmoothScrollSettings()
 {
-    const auto settings = browser::SmoothScrollSettings::Load(browser::EngineSettingsPath(dataFolder_));
+    const std::wstring engineFile = browser::EngineSettingsPath(dataFolder_);
+    win::RemoveStaleTemporary(engineFile);
+    const auto settings = browser::SmoothScrollSettings::Load(engineFile);
     ::CheckRadioButton(Handle(), IDC_RADIO_SCROLL_ON, IDC_RADIO_SCROLL_OFF,
                        settings.enabled ? IDC_RADIO_SCROLL_ON : IDC_RADIO_SCROLL_OFF);
-    if (!settings.enabled) EnableSmoothScrollControls(false);
+    EnableSmoothScrollControls(settings.enabled);
     for (int i = 0; i < 4; ++i) scrollValues_[i] = settings.values[i];
 }
 
-bool CVelltuneDlg::SaveSmoothScrollSettings()
+bool CVelltuneDlg::SaveSmoothScrollSettings(safesave::SaveTransaction& save)
 {
     browser::SmoothScrollSettings settings;
     settings.enabled = ::IsDlgButtonChecked(Handle(), IDC_RADIO_SCROLL_ON) == BST_CHECKED;
     for (int i = 0; i < 4; ++i) settings.values[i] = scrollValues_[i];
-    if (settings.Save(browser::EngineSettingsPath(dataFolder_))) return true;
+    const std::wstring copy = save.Prepare(browser::EngineSettingsPath(dataFolder_));
+    if (!copy.empty() && settings.Save(copy)) return true;
     ShowMessage(texts_.saveFailed);
     return false;
 }
 
 void CVelltuneDlg::LoadNewTabSettings(const std::wstring& configPath)
 {
+    win::RemoveStaleTemporary(configPath);
     // Showing what the file holds changes nothing: Apply stays as it was.
     ShowNewTabSwitches(browser::NewTabSettings::Load(configPath));
 }
@@ -130,10 +135,13 @@ void CVelltuneDlg::OnNewTabSwitch()
     MarkModified();
 }
 
-bool CVelltuneDlg::SaveNewTabSettings()
+bool CVelltuneDlg::SaveNewTabSettings(safesave::SaveTransaction& save)
 {
-    // Every account the user changed, each failure reported on its own.
-    return pendingSwitches_.Save(dataFolder_, [this](const std::wstring&) { ShowMessage(texts_.saveFailed); });
+    // Every account the user changed, into the copies of this one save.
+    if (pendingSwitches_.Write(dataFolder_, [&save](const std::wstring& config) { return save.Prepare(config); }))
+        return true;
+    ShowMessage(texts_.saveFailed);
+    return false;
 }
 
 void CVelltuneDlg::EnableSmoothScrollControls(bool enable)

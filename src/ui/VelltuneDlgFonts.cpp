@@ -60,6 +60,11 @@ void CVelltuneDlg::FillFontLists()
 void CVelltuneDlg::LoadPageFontSettings()
 {
     const fonts::PageFontSettings settings = fonts::PageFontSettings::Load(browser::EngineSettingsPath(dataFolder_));
+    // The file has one face per role: the lists show them each, as at start.
+    if (SetAllChecked(Handle())) {
+        ::CheckDlgButton(Handle(), IDC_CHECK_SETALL, BST_UNCHECKED);
+        EnableRoleLists(Handle(), false);
+    }
     RoleFaceLists roles(Handle());
     fonts::OtherFamilyNames otherNames(installedFaces_);
     keptFaces_ = fonts::ShowStoredFaces(settings, roles.pointers,
@@ -95,7 +100,7 @@ void CVelltuneDlg::ShowFaces(const std::optional<std::wstring> (&faces)[fonts::k
         if (faces[role]) keptFaces_[role] = kept[role];
 }
 
-bool CVelltuneDlg::SavePageFontSettings()
+bool CVelltuneDlg::SavePageFontSettings(safesave::SaveTransaction& save)
 {
     RoleFaceLists roles(Handle());
     const bool setAll = SetAllChecked(Handle());
@@ -104,7 +109,9 @@ bool CVelltuneDlg::SavePageFontSettings()
         ShowMessage(texts_.selectSetAllFont);
         return false;
     }
-    if (!record->Save(browser::EngineSettingsPath(dataFolder_))) {
+    // Into the same copy as the smooth-scroll keys of this save.
+    const std::wstring copy = save.Prepare(browser::EngineSettingsPath(dataFolder_));
+    if (copy.empty() || !record->Save(copy)) {
         ShowMessage(texts_.saveFailed);
         return false;
     }

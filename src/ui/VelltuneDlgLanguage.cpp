@@ -97,6 +97,7 @@ bool CVelltuneDlg::ApplyLanguage(const std::wstring& fileName, bool remember)
             SetDropDownCaption(dropDown, kLanguageSubmenu, lang::LanguageSubmenuCaption(fileName, file));
             SetItemCaption(dropDown, ID_MENU_EXPORT, file.Get(text::kExportMenu));
             SetItemCaption(dropDown, ID_MENU_IMPORT, file.Get(text::kImportMenu));
+            SetItemCaption(dropDown, ID_MENU_RESTORE, file.Get(text::kRestoreMenu));
             SetItemCaption(dropDown, ID_MENU_ABOUT, file.Get(text::kAbout));
             SetItemCaption(dropDown, ID_MENU_EXIT, file.Get(text::kExit));
         }

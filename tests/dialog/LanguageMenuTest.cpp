@@ -45,8 +45,9 @@ protected:
         EXPECT_EQ(ItemText(DropDown(), 1), L"&Language");
         EXPECT_EQ(ItemText(DropDown(), 3), L"&Export Settings...");
         EXPECT_EQ(ItemText(DropDown(), 4), L"&Import Settings...");
-        EXPECT_EQ(ItemText(DropDown(), 6), L"&About");
-        EXPECT_EQ(ItemText(DropDown(), 8), L"E&xit");
+        EXPECT_EQ(ItemText(DropDown(), 5), L"&Restore Earlier Settings...");
+        EXPECT_EQ(ItemText(DropDown(), 7), L"&About");
+        EXPECT_EQ(ItemText(DropDown(), 9), L"E&xit");
     }
 };
 
@@ -159,16 +160,18 @@ TEST_F(LanguageMenuTest, SwitchingAppliesEveryTextAndMovesTheCheckMark)
     EXPECT_EQ(ItemText(DropDown(), 0), L"Datenordner...");
     EXPECT_EQ(ItemText(DropDown(), 1), L"Language / Sprache");
     EXPECT_EQ(ItemText(DropDown(), 3), L"&Export Settings...") << "keys the file lacks keep English";
-    EXPECT_EQ(ItemText(DropDown(), 6), L"\u00dcber");
-    EXPECT_EQ(ItemText(DropDown(), 8), L"Beenden");
+    EXPECT_EQ(ItemText(DropDown(), 5), L"&Restore Earlier Settings...") << "keys the file lacks keep English";
+    EXPECT_EQ(ItemText(DropDown(), 7), L"\u00dcber");
+    EXPECT_EQ(ItemText(DropDown(), 9), L"Beenden");
     // Renaming kept the drop-downs attached and the commands in place.
     ASSERT_TRUE(LanguageMenu());
     EXPECT_EQ(::GetMenuItemCount(LanguageMenu()), languageItems);
     EXPECT_EQ(::GetMenuItemID(DropDown(), 0), static_cast<UINT>(ID_MENU_SETDATAFOLDER));
     EXPECT_EQ(::GetMenuItemID(DropDown(), 3), static_cast<UINT>(ID_MENU_EXPORT));
     EXPECT_EQ(::GetMenuItemID(DropDown(), 4), static_cast<UINT>(ID_MENU_IMPORT));
-    EXPECT_EQ(::GetMenuItemID(DropDown(), 6), static_cast<UINT>(ID_MENU_ABOUT));
-    EXPECT_EQ(::GetMenuItemID(DropDown(), 8), static_cast<UINT>(ID_MENU_EXIT));
+    EXPECT_EQ(::GetMenuItemID(DropDown(), 5), static_cast<UINT>(ID_MENU_RESTORE));
+    EXPECT_EQ(::GetMenuItemID(DropDown(), 7), static_cast<UINT>(ID_MENU_ABOUT));
+    EXPECT_EQ(::GetMenuItemID(DropDown(), 9), static_cast<UINT>(ID_MENU_EXIT));
     EXPECT_EQ(ItemText(LanguageMenu(), 0), L"English") << "item captions never change";
 
     EXPECT_EQ(SavedLanguageChoice(), L"German.ini");

@@ -149,6 +149,19 @@ bool VelltuneApp::ClickIn(HWND dialog, int id) const
     return true;
 }
 
+bool VelltuneApp::ClickNoWait(int id) const
+{
+    HWND button = ::GetDlgItem(main_, id);
+    if (!button || !::IsWindowEnabled(button)) return false;
+    return ::PostMessageW(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)) != FALSE;
+}
+
+bool VelltuneApp::Kill() const
+{
+    ::TerminateProcess(process_.Handle(), 1);
+    return process_.WaitForExit(static_cast<DWORD>(kWindowTimeout.count()));
+}
+
 bool VelltuneApp::Pick(int comboId, const std::wstring& entry) const
 {
     HWND combo = ::GetDlgItem(main_, comboId);

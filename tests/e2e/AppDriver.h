@@ -49,6 +49,11 @@ public:
     // click or is showing a message box or dialog it raised.
     bool Click(int id) const { return ClickIn(main_, id); }
     bool ClickIn(HWND dialog, int id) const;
+    // Sends the click and returns at once, while the program handles it.
+    bool ClickNoWait(int id) const;
+    // Ends the program at once, as a crash or a power cut would, and waits
+    // until it is gone.
+    bool Kill() const;
     // Selects the entry with exactly this text, as the mouse would.
     bool Pick(int comboId, const std::wstring& entry) const;
     // The text of a drop-down list's selected entry; empty when none is.

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -656,6 +657,19 @@ protected:
                                   (c.target == Target::Settings && keys == &kSettingsKeys);
             if (targeted && difference.empty())
                 mode = old == is->second.bytes ? "unchanged" : InProfileForm(old) ? "kept (bytes)" : "kept (parsed)";
+        }
+        // A save keeps what it replaced under Backup\ of the working folder:
+        // nothing there but the browser files as they were before.
+        const std::wstring backups = fixture_.Relative(fixture_.Work()) + L"Backup";
+        for (const auto& [path, entry] : after) {
+            if (path.rfind(backups, 0) != 0 || before.count(path)) continue;
+            judged.insert(path);
+            if (entry.folder || path.ends_with(L"\\Backup.ini")) continue;
+            const bool wasBrowserFile = std::any_of(edited.begin(), edited.end(), [&](const auto& file) {
+                const auto was = before.find(file.first);
+                return file.second != &kSettingsKeys && was != before.end() && was->second.bytes == entry.bytes;
+            });
+            EXPECT_TRUE(wasBrowserFile) << Utf8(path) << " is no browser file as it was";
         }
         for (const std::string& change : TreeChanges(before, after, judged)) {
             ADD_FAILURE() << change;

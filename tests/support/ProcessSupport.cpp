@@ -75,10 +75,10 @@ FakeBrowser::FakeBrowser(const std::wstring& fixture, const std::wstring& fileNa
     started_ = process_.WaitFor(ready);
 }
 
-FileLock::FileLock(const std::wstring& path)
+FileLock::FileLock(const std::wstring& path, bool readable)
 {
-    if (!process_.Start(FixturePath(L"file_locker.exe"),
-                        L"\"" + path + L"\" " + ready_.Name() + L" " + release_.Name()))
+    if (!process_.Start(FixturePath(L"file_locker.exe"), L"\"" + path + L"\" " + ready_.Name() + L" " +
+                                                             release_.Name() + (readable ? L" read" : L"")))
         return;
     held_ = process_.WaitFor(ready_);
 }

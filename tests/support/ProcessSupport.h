@@ -68,7 +68,9 @@ private:
 // might: the profile service can then neither read nor write it.
 class FileLock {
 public:
-    explicit FileLock(const std::wstring& path);
+    // With readable set, others may still read (and copy) the file, but
+    // neither write nor replace it.
+    explicit FileLock(const std::wstring& path, bool readable = false);
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;

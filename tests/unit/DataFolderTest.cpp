@@ -99,7 +99,8 @@ TEST_F(DataFolderTest, DefaultFolderIsWrittenWhenNothingIsStored)
     std::wstring folder;
     EXPECT_EQ(datafolder::Locate(working.Path(), folder), Located::Default);
     EXPECT_EQ(folder, defaultFolder);
-    EXPECT_EQ(SettingsBytes(), "[General]\r\nDataFolder=" + Utf8(defaultFolder) + "\r\n");
+    // A new Settings.ini is UTF-16LE, so that a folder name in any script fits.
+    EXPECT_EQ(SettingsBytes(), Utf16LeFileBytes(L"[General]\r\nDataFolder=" + defaultFolder + L"\r\n"));
 
     std::wstring named;
     ASSERT_TRUE(datafolder::DefaultDataFolder(named));

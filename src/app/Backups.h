@@ -1,0 +1,48 @@
+// The backups that saves keep in the working folder: one folder per save,
+// Backup\<yyyy-mm-dd hh-mm-ss>\ (local time; "-2", "-3", ... for more saves
+// in the same second), holding the files that save replaced and Backup.ini,
+// which names the full path each came from. The newest kKept are kept.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace backups {
+
+inline constexpr std::size_t kKept = 20;
+
+// Working folder + "Backup\".
+std::wstring BackupRoot(const std::wstring& workingFolder);
+
+struct BackupFile {
+    std::wstring storedName;    // the file's name in the backup folder
+    std::wstring originalPath;  // where it came from and goes back to
+};
+
+struct Backup {
+    std::wstring name;    // the folder's name: its time, and a count after it
+    std::wstring folder;  // full path, ending in "\"
+    std::vector<BackupFile> files;
+};
+
+// Copies the files into a new backup, then deletes the oldest backups beyond
+// kKept. False, with nothing left of the new backup, when it cannot be made.
+bool Keep(const std::wstring& root, const std::vector<std::wstring>& originals);
+
+// The complete backups, newest first. A folder that a save which died left
+// without its Backup.ini, or without a file it names, is none.
+std::vector<Backup> List(const std::wstring& root);
+
+// Puts the backup's files back in place as one save, itself backed up first.
+bool Restore(const std::wstring& root, const Backup& backup);
+
+// Where a folder name stands among backups: its time, then its count; false
+// for a name that is not a backup's.
+struct Stamp {
+    std::wstring time;  // "yyyy-mm-dd hh-mm-ss"
+    unsigned count = 1;
+};
+bool ParseName(const std::wstring& name, Stamp& stamp);
+
+}  // namespace backups

@@ -1,0 +1,34 @@
+// Whole-file steps that a safe save is made of: read, write, flush to the
+// disk, and put one file in place of another in a single step.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace win {
+
+bool FileExists(const std::wstring& path);
+
+// False when the file cannot be opened or read whole.
+bool ReadWholeFile(const std::wstring& path, std::string& bytes);
+
+// Creates or truncates the file and writes the bytes, flushed to the disk.
+bool WriteWholeFile(const std::wstring& path, std::string_view bytes);
+
+// Pushes what is written to the file out of every cache onto the disk.
+bool FlushFile(const std::wstring& path);
+
+// The program's own name for the working copy of a file, beside it: no
+// other program writes a name like it, so one left by a process that died is
+// known for what it is.
+std::wstring TemporaryPathFor(const std::wstring& original);
+
+// Deletes the working copy of the file that a process which died left, if any.
+void RemoveStaleTemporary(const std::wstring& original);
+
+// Puts the replacement, a flushed file in the same folder, in place of the
+// original in one step (a rename with write-through); the replacement's name
+// is gone afterwards. Refused while another program has the original open.
+bool ReplaceWith(const std::wstring& original, const std::wstring& replacement);
+
+}  // namespace win

@@ -1,0 +1,239 @@
+// Saves through working copies, the backups they keep and their restore, on
+// real files through the profile service.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+
+#include "ProcessSupport.h"
+#include "TestSupport.h"
+#include "app/Backups.h"
+#include "app/SaveTransaction.h"
+#include "browser/BackupLabel.h"
+#include "browser/SmoothScrollSettings.h"
+
+using namespace velltune::test;
+
+namespace {
+
+const char kEngine[] =
+    "; engine\r\n"
+    "[ScrollPage]\r\n"
+    "ScrollPageSmoothly=true\r\n"
+    "WheelBeginDumping=20\r\n"
+    "WheelEndDumping=50\r\n"
+    "WheelAccel=4\r\n"
+    "WheelStep=140\r\n"
+    "[Cache]\r\n"
+    "Size=200\r\n";
+const char kConfig[] = "[General]\r\nHome=x\r\n[CreateNewTab]\r\nAddressBarInput=0\r\nSearchBarInput=1\r\nClickOnFavorite=1\r\n";
+
+// The files a save replaces, as the data folder lays them out.
+struct DataFolder {
+    TempDir dir;
+    std::wstring engine = dir / L"data\\Temp\\WebKit\\WKSetting.ini";
+    std::wstring alice = dir / L"data\\Users\\alice\\Config\\config.ini";
+    std::wstring bob = dir / L"data\\Users\\bob\\Config\\config.ini";
+    std::wstring backupRoot = dir / L"Backup\\";
+
+    DataFolder()
+    {
+        WriteFileBytes(engine, kEngine);
+        WriteFileBytes(alice, kConfig);
+        WriteFileBytes(bob, kConfig);
+    }
+    // Every working copy the program's saves may have left anywhere below.
+    bool AnyCopyLeft() const
+    {
+        for (const std::wstring& f : {engine, alice, bob})
+            if (FileExists(f + L".velltune-tmp")) return true;
+        return false;
+    }
+};
+
+// One save: the step to the scroll value in the engine file and the address
+// switch in both accounts' config.ini.
+bool Save(DataFolder& data, int step, const std::wstring& backupRoot)
+{
+    safesave::SaveTransaction save(backupRoot);
+    browser::SmoothScrollSettings scroll;
+    scroll.values[3] = step;
+    browser::NewTabSettings tabs;
+    tabs.addressBar = true;
+    const std::wstring engineCopy = save.Prepare(data.engine);
+    if (engineCopy.empty() || !scroll.Save(engineCopy)) return false;
+    for (const std::wstring& config : {data.alice, data.bob}) {
+        const std::wstring copy = save.Prepare(config);
+        if (copy.empty() || !tabs.Save(copy)) return false;
+    }
+    // Asked again, the save gets the copy it already wrote into.
+    if (save.Prepare(data.engine) != engineCopy) return false;
+    return save.Commit();
+}
+
+std::string Replaced(const std::string& bytes, const std::string& from, const std::string& to)
+{
+    std::string result = bytes;
+    result.replace(result.find(from), from.size(), to);
+    return result;
+}
+
+const std::string kEngineAfter = Replaced(kEngine, "WheelStep=140", "WheelStep=200");
+const std::string kConfigAfter = Replaced(kConfig, "AddressBarInput=0", "AddressBarInput=1");
+
+TEST(SafeSave, CommitPutsEveryCopyInPlaceAndNothingBefore)
+{
+    DataFolder data;
+    {
+        safesave::SaveTransaction save;
+        browser::SmoothScrollSettings scroll;
+        scroll.values[3] = 200;
+        const std::wstring copy = save.Prepare(data.engine);
+        ASSERT_TRUE(scroll.Save(copy));
+        // Written, not committed: the original is untouched.
+        EXPECT_EQ(ReadFileBytes(data.engine), kEngine);
+        EXPECT_EQ(ReadFileBytes(copy), kEngineAfter);
+    }
+    EXPECT_EQ(ReadFileBytes(data.engine), kEngine);
+    EXPECT_FALSE(data.AnyCopyLeft());
+
+    ASSERT_TRUE(Save(data, 200, L""));
+    EXPECT_EQ(ReadFileBytes(data.engine), kEngineAfter);
+    EXPECT_EQ(ReadFileBytes(data.alice), kConfigAfter);
+    EXPECT_EQ(ReadFileBytes(data.bob), kConfigAfter);
+    EXPECT_FALSE(data.AnyCopyLeft());
+    EXPECT_FALSE(FileExists(data.backupRoot)) << "no backup was asked for";
+}
+
+TEST(SafeSave, ARefusedSaveLeavesEveryFileWholeAndNoCopy)
+{
+    struct Case {
+        const char* name;
+        bool readable;           // the other process lets bob's file be read (and copied)
+        bool engineSaved;        // replaced before the refusal
+    };
+    const Case cases[] = {
+        {"locked: cannot even be copied", false, false},
+        {"held open: copied, but cannot be replaced", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DataFolder data;
+        // A stale copy that a dead process left is no obstacle.
+        WriteFileBytes(data.engine + L".velltune-tmp", "[Half");
+        {
+            FileLock lock(data.bob, c.readable);
+            ASSERT_TRUE(lock.Held());
+            EXPECT_FALSE(Save(data, 200, data.backupRoot));
+        }
+        EXPECT_EQ(ReadFileBytes(data.engine), c.engineSaved ? kEngineAfter : std::string(kEngine));
+        EXPECT_EQ(ReadFileBytes(data.alice), c.engineSaved ? kConfigAfter : std::string(kConfig));
+        EXPECT_EQ(ReadFileBytes(data.bob), kConfig);
+        EXPECT_FALSE(data.AnyCopyLeft());
+    }
+}
+
+TEST(SafeSave, BackupsHoldWhatEachSaveReplacedNewestTwenty)
+{
+    DataFolder data;
+    std::vector<std::string> engineBefore;  // the engine file before save i
+    for (int i = 0; i < 21; ++i) {
+        engineBefore.push_back(ReadFileBytes(data.engine));
+        ASSERT_TRUE(Save(data, 100 + i, data.backupRoot)) << i;
+        const std::vector<backups::Backup> list = backups::List(data.backupRoot);
+        if (i == 2) {
+            // Three saves, three backups, newest first, each with exactly the replaced files.
+            ASSERT_EQ(list.size(), 3u);
+            for (int k = 0; k < 3; ++k) {
+                const backups::Backup& b = list[2 - k];
+                ASSERT_EQ(b.files.size(), 3u);
+                EXPECT_EQ(b.files[0].originalPath, data.engine);
+                EXPECT_EQ(b.files[1].originalPath, data.alice);
+                EXPECT_EQ(b.files[2].originalPath, data.bob);
+                EXPECT_EQ(ReadFileBytes(b.folder + b.files[0].storedName), engineBefore[k]);
+                EXPECT_EQ(ReadFileBytes(b.folder + b.files[2].storedName), k == 0 ? kConfig : kConfigAfter);
+                EXPECT_EQ(browser::BackupLine(b, L"config.ini of %1").substr(19),
+                          (b.name.size() > 19 ? L" (" + b.name.substr(20) + L")" : L"") +
+                              L"  WKSetting.ini, config.ini of alice, config.ini of bob");
+            }
+        }
+        if (i == 20) {
+            ASSERT_EQ(list.size(), backups::kKept);
+            // The oldest went: what the first save replaced is in no backup any more.
+            EXPECT_EQ(ReadFileBytes(list.back().folder + list.back().files[0].storedName), engineBefore[1]);
+            EXPECT_EQ(ReadFileBytes(list.front().folder + list.front().files[0].storedName), engineBefore[20]);
+        }
+    }
+    EXPECT_FALSE(data.AnyCopyLeft());
+}
+
+TEST(SafeSave, RestorePutsBackTheBytesOfThatTimeAndCanItselfBeUndone)
+{
+    DataFolder data;
+    ASSERT_TRUE(Save(data, 150, data.backupRoot));
+    const std::string engineAt150 = ReadFileBytes(data.engine);
+    ASSERT_TRUE(Save(data, 160, data.backupRoot));
+    ASSERT_TRUE(Save(data, 170, data.backupRoot));
+    const std::string engineAt170 = ReadFileBytes(data.engine);
+
+    // The second-newest backup holds what the save of 160 replaced: 150.
+    std::vector<backups::Backup> list = backups::List(data.backupRoot);
+    ASSERT_EQ(list.size(), 3u);
+    ASSERT_TRUE(backups::Restore(data.backupRoot, list[1]));
+    EXPECT_EQ(ReadFileBytes(data.engine), engineAt150);
+    EXPECT_EQ(ReadFileBytes(data.bob), kConfigAfter);
+
+    // The restore was backed up first: restoring that brings back 170.
+    list = backups::List(data.backupRoot);
+    ASSERT_EQ(list.size(), 4u);
+    ASSERT_TRUE(backups::Restore(data.backupRoot, list[0]));
+    EXPECT_EQ(ReadFileBytes(data.engine), engineAt170);
+    EXPECT_FALSE(data.AnyCopyLeft());
+}
+
+TEST(SafeSave, WithoutAWritableWorkingFolderTheSaveGoesOnWithoutBackup)
+{
+    DataFolder data;
+    // A file where the backup folder should be: no backup can be made below it.
+    WriteFileBytes(data.dir / L"Backup", "not a folder");
+    ASSERT_TRUE(Save(data, 200, data.backupRoot));
+    EXPECT_EQ(ReadFileBytes(data.engine), kEngineAfter);
+    EXPECT_TRUE(backups::List(data.backupRoot).empty());
+}
+
+TEST(SafeSave, OnlyCompleteBackupsOfWellFormedNamesAreListedNewestFirst)
+{
+    struct Case {
+        const wchar_t* name;
+        bool complete;  // holds its list and the file it names
+        int rank;       // position in the list, -1 when not listed
+    };
+    const Case cases[] = {
+        {L"2026-12-07 15-00-00", true, 3},
+        {L"2026-12-07 15-00-00-2", true, 2},
+        {L"2026-12-07 15-00-00-10", true, 1},    // counts compare as numbers
+        {L"2026-12-07 15-00-01", true, 0},
+        {L"2026-12-07 15-00-02", false, -1},     // a save died while keeping it
+        {L"2026-12-07 15-00-00-1", true, -1},    // the first has no count
+        {L"2026-12-07 15-00-00-02", true, -1},
+        {L"2026-12-07 15:00:00", true, -1},
+        {L"Old", true, -1},
+    };
+    TempDir root;
+    for (const Case& c : cases) {
+        const std::wstring folder = root / c.name + L"\\";
+        WriteFileBytes(folder + L"WKSetting.ini", kEngine);
+        if (c.complete)
+            WriteFileBytes(folder + L"Backup.ini", "[Files]\r\nWKSetting.ini=C:\\data\\Temp\\WebKit\\WKSetting.ini\r\n");
+    }
+    const std::vector<backups::Backup> list = backups::List(root.Path());
+    for (const Case& c : cases) {
+        if (c.rank < 0) continue;
+        ASSERT_LT(static_cast<size_t>(c.rank), list.size()) << c.name;
+        EXPECT_EQ(list[c.rank].name, c.name);
+    }
+    EXPECT_EQ(list.size(), 4u);
+}
+
+}  // namespace
