@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/Backups.h"
 #include "app/DataFolder.h"
 #include "app/Settings.h"
 #include "browser/Accounts.h"
@@ -149,7 +150,10 @@ int Runner::Import(const profile::Profile& p, const Arguments& a, const std::wst
     if (browser::IsBrowserRunning() == 1) return Fail(kBrowserRunning, text::kNV3Running);
     const std::wstring engine = browser::EngineSettingsPath(folder);
     std::wstring failed;
-    if (!profile::Apply(p, engine, configFiles_, failed)) return Fail(kWriteFailed, text::kWriteFailed, {failed});
+    // Backed up as a save from the window is, so that an import can be undone.
+    const std::wstring backupRoot = backups::BackupRoot(settings::GetWorkingFolder());
+    if (!profile::Apply(p, engine, configFiles_, backupRoot, failed))
+        return Fail(kWriteFailed, text::kWriteFailed, {failed});
 
     if (p.HasEngineKeys()) out_.Line(Text(text::kFileWritten, {engine}));
     if (p.HasNewTab())

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/Ini.h"
+#include "app/SaveTransaction.h"
 #include "browser/SmoothScrollSettings.h"
 #include "win/Handles.h"
 
@@ -91,7 +92,7 @@ Profile FromFiles(const std::wstring& engineFile, const std::wstring& configFile
 }
 
 bool Apply(const Profile& profile, const std::wstring& engineFile, const std::vector<std::wstring>& configFiles,
-           std::wstring& failed)
+           const std::wstring& backupRoot, std::wstring& failed)
 {
     std::vector<std::wstring> targets;
     if (profile.HasEngineKeys()) targets.push_back(engineFile);
@@ -102,15 +103,20 @@ bool Apply(const Profile& profile, const std::wstring& engineFile, const std::ve
             return false;
         }
     }
-    if (profile.HasEngineKeys() && !WriteEngineKeys(profile, engineFile)) {
-        failed = engineFile;
-        return false;
-    }
-    for (const std::wstring& file : configFiles) {
-        if (profile.HasNewTab() && !WriteNewTabKeys(profile, file)) {
+    // One save, as Apply in the window: every file is written into its copy,
+    // and only when all are complete are the originals backed up and replaced.
+    safesave::SaveTransaction save(backupRoot);
+    for (const std::wstring& file : targets) {
+        const std::wstring copy = save.Prepare(file);
+        const bool engine = profile.HasEngineKeys() && file == engineFile;
+        if (copy.empty() || !(engine ? WriteEngineKeys(profile, copy) : WriteNewTabKeys(profile, copy))) {
             failed = file;
             return false;
         }
+    }
+    if (!targets.empty() && !save.Commit()) {
+        failed = targets.front();
+        return false;
     }
     return true;
 }

@@ -17,9 +17,12 @@ Profile FromFiles(const std::wstring& engineFile, const std::wstring& configFile
 // into every config file: the one place an import reaches the browser's files.
 // The numbers go in only while smooth scrolling is on, as the window saves
 // them. Every file to be written is first checked to be writable text (and
-// the engine file to hold each face without loss): when one is not, nothing
-// is written anywhere and false names it in `failed`.
+// the engine file to hold each face without loss); all of them are then
+// written as one save, with its backup below backupRoot (none when empty).
+// When a file is refused or its copy cannot be written, nothing is changed
+// anywhere and false names it in `failed`; when putting the copies in place
+// fails, false names the save's first file.
 bool Apply(const Profile& profile, const std::wstring& engineFile, const std::vector<std::wstring>& configFiles,
-           std::wstring& failed);
+           const std::wstring& backupRoot, std::wstring& failed);
 
 }  // namespace profile

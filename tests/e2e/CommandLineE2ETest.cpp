@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/Backups.h"
 #include "CommandLineRun.h"
 #include "FileTree.h"
 #include "ProcessSupport.h"
@@ -126,6 +127,11 @@ TEST(CommandLine, ImportWritesTheProfileKeysAndSaysWhatItDid)
     EXPECT_EQ(ReadFileBytes(m.Engine()), kEngineAfter);
     EXPECT_EQ(ReadFileBytes(m.Config(L"alice")), kConfigAfter);
     EXPECT_EQ(run.output, "Written: " + Utf8(m.Engine()) + "\r\nWritten: " + Utf8(m.Config(L"alice")) + "\r\n");
+    // Backed up as a save from the window is: the import can be undone.
+    const std::vector<backups::Backup> kept = backups::List(backups::BackupRoot(m.Work()));
+    ASSERT_EQ(kept.size(), 1u);
+    ASSERT_EQ(kept[0].files.size(), 2u);
+    EXPECT_EQ(ReadFileBytes(kept[0].folder + kept[0].files[0].storedName), kSampleEngineFile);
 
     // Without an account the switches stay, and the output says so.
     Machine other;

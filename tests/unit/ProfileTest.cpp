@@ -170,7 +170,7 @@ TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileCannotTakeT
         WriteFileBytes(alice, kConfig);
         WriteFileBytes(bob, kConfig);
         p.smoothScroll = c.smooth;
-        ASSERT_TRUE(profile::Apply(p, engine, {alice, bob}, failed)) << c.name;
+        ASSERT_TRUE(profile::Apply(p, engine, {alice, bob}, {}, failed)) << c.name;
         EXPECT_EQ(ReadFileBytes(engine), c.engineAfter) << c.name;
         for (const std::wstring& config : {alice, bob})
             EXPECT_EQ(ReadFileBytes(config), Replace(kConfig, "AddressBarInput=0", "AddressBarInput=1")) << c.name;
@@ -180,11 +180,11 @@ TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileCannotTakeT
     p.faces[fonts::kFixed] = L"\u5b8b\u4f53";
     WriteFileBytes(engine, kEngine);
     WriteFileBytes(alice, kConfig);
-    EXPECT_FALSE(profile::Apply(p, engine, {alice}, failed));
+    EXPECT_FALSE(profile::Apply(p, engine, {alice}, {}, failed));
     EXPECT_EQ(ReadFileBytes(engine), kEngine);
     EXPECT_EQ(ReadFileBytes(alice), kConfig);
     WriteFileBytes(engine, Utf16LeFileBytes(Utf16(kEngine)));
-    ASSERT_TRUE(profile::Apply(p, engine, {alice}, failed));
+    ASSERT_TRUE(profile::Apply(p, engine, {alice}, {}, failed));
     EXPECT_NE(ReadFileBytes(engine).find(Utf16LeFileBytes(L"FixedFontFamily=\u5b8b\u4f53\r\n").substr(2)), std::string::npos);
 
     p.faces[fonts::kFixed] = L"Not Installed Mono";
@@ -192,7 +192,7 @@ TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileCannotTakeT
     WriteFileBytes(alice, kConfig);
     FileLock lock(bob);
     ASSERT_TRUE(lock.Held());
-    EXPECT_FALSE(profile::Apply(p, engine, {alice, bob}, failed));
+    EXPECT_FALSE(profile::Apply(p, engine, {alice, bob}, {}, failed));
     EXPECT_EQ(failed, bob);
     EXPECT_EQ(ReadFileBytes(engine), kEngine);
     EXPECT_EQ(ReadFileBytes(alice), kConfig);
