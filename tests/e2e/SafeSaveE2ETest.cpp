@@ -181,12 +181,23 @@ TEST_F(SafeSaveE2E, KilledAtAnyInstantOfApplyEveryFileIsBeforeOrAfter)
     struct Count {
         int before = 0, after = 0, other = 0;
     } engine, config;
-    int staleCopiesAtStart = 0, copiesLeftByKill = 0, waits = 0;
+    int staleCopiesAtStart = 0, copiesLeftByKill = 0, waits = 0, restarts = 0;
     std::ostringstream odd;
     for (int i = 0; i < kKills; ++i) {
         WriteFileBytes(EngineFile(), engineBefore);
         WriteFileBytes(ConfigFile(), configBefore);
-        ASSERT_TRUE(StartWithAlice()) << i;
+        // Two hundred starts under Wine on a loaded machine: a start whose
+        // window does not come up in time is tried once more and counted,
+        // the files as they were for it.
+        bool started = StartWithAlice();
+        if (!started) {
+            ++restarts;
+            odd << "\n  start " << i << " tried again";
+            WriteFileBytes(EngineFile(), engineBefore);
+            WriteFileBytes(ConfigFile(), configBefore);
+            started = StartWithAlice();
+        }
+        ASSERT_TRUE(started) << i;
         // Reading the files removed what the last kill left.
         if (AnyCopyLeft()) ++staleCopiesAtStart;
         ASSERT_TRUE(EditBothFiles(*app)) << i;
@@ -234,6 +245,7 @@ TEST_F(SafeSaveE2E, KilledAtAnyInstantOfApplyEveryFileIsBeforeOrAfter)
            << "\n  config.ini:    before " << config.before << ", after " << config.after << ", other " << config.other
            << "\n  working copies left by a kill: " << copiesLeftByKill << ", left after the next start: "
            << staleCopiesAtStart << "\n  reads retried while the killed program's handles were still open: " << waits
+           << "\n  starts tried a second time: " << restarts
            << odd.str() << "\n";
     std::cout << report.str();
     std::ofstream(Utf8(ThisExeFolder() + L"killed-saves.txt")) << report.str();
@@ -241,6 +253,8 @@ TEST_F(SafeSaveE2E, KilledAtAnyInstantOfApplyEveryFileIsBeforeOrAfter)
     EXPECT_EQ(engine.other, 0);
     EXPECT_EQ(config.other, 0);
     EXPECT_EQ(staleCopiesAtStart, 0);
+    // A slow start now and then is the machine; many are the program.
+    EXPECT_LE(restarts, 5);
     // The kills really fell across the save, not all before or after it.
     EXPECT_GT(engine.before, 0);
     EXPECT_GT(engine.after, 0);
