@@ -104,16 +104,22 @@ double TimeApply(HWND window, int run)
     return Now() - start;
 }
 
-Sample RunOnce(const std::wstring& exe, const wchar_t* title, bool apply, int run)
+// Starts the program with the given creation flags; false when it cannot be started.
+bool StartProgram(const std::wstring& exe, DWORD flags, PROCESS_INFORMATION& info)
 {
-    Sample sample;
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    return ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
+                            &info) != FALSE;
+}
+
+Sample RunOnce(const std::wstring& exe, const wchar_t* title, bool apply, int run)
+{
+    Sample sample;
     PROCESS_INFORMATION info{};
     const double start = Now();
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return sample;
+    if (!StartProgram(exe, 0, info)) return sample;
     win::KernelHandle process(info.hProcess), thread(info.hThread);
     ::WaitForInputIdle(process.Get(), 30000);
     HWND window = nullptr;
@@ -171,14 +177,9 @@ void ReadStep(HANDLE process, const OUTPUT_DEBUG_STRING_INFO& info, double start
 Trace RunTraced(const std::wstring& exe, const wchar_t* title)
 {
     Trace trace;
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     const double start = Now();
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr,
-                          nullptr, &startup, &info))
-        return trace;
+    if (!StartProgram(exe, DEBUG_ONLY_THIS_PROCESS, info)) return trace;
     win::KernelHandle process(info.hProcess), thread(info.hThread);
     HWND window = nullptr;
     bool closing = false;
