@@ -79,8 +79,6 @@ BOOL CVelltuneDlg::OnInitDialog()
     ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
     workingFolder_ = settings::GetWorkingFolder();
-    // Before the language: applying one sets the tips' texts.
-    tips_.Create(Handle(), kTipWidthDlu);
     RunLanguageStartup();
     SetCloseCaption();
     win::MarkStep(L"language applied");
@@ -106,6 +104,9 @@ BOOL CVelltuneDlg::OnInitDialog()
     win::MarkStep(L"face lists filled");
     LoadPageFontSettings();
     win::MarkStep(L"page fonts loaded");
+    // Only now: the tooltip subclasses the controls it explains, which makes
+    // each message to them dear, and the lists above take thousands.
+    tips_.Create(Handle(), kTipWidthDlu);
     UpdateData(false);
     modified_ = false;
     win::MarkStep(L"initialisation done");

@@ -25,12 +25,24 @@ bool ToolTip::Create(HWND dialog, int wrapWidthDlu)
     ::MapDialogRect(dialog, &wrap);
     ::SendMessageW(window_, TTM_SETMAXTIPWIDTH, 0, wrap.right);
     ::SendMessageW(window_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kShowMilliseconds, 0));
+    std::vector<std::pair<HWND, std::wstring>> waiting;
+    waiting.swap(waiting_);
+    for (const auto& [control, text] : waiting) SetText(control, text);
     return true;
 }
 
 bool ToolTip::SetText(HWND control, const std::wstring& text)
 {
-    if (!window_ || !control) return false;
+    if (!control) return false;
+    if (!window_) {
+        const auto kept = std::find_if(waiting_.begin(), waiting_.end(),
+                                       [control](const auto& entry) { return entry.first == control; });
+        if (kept != waiting_.end())
+            kept->second = text;
+        else
+            waiting_.emplace_back(control, text);
+        return true;
+    }
     TOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
