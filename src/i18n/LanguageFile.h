@@ -15,6 +15,9 @@ namespace text {
 class LanguageFile {
 public:
     explicit LanguageFile(std::wstring path);
+    // The entries are views into the text read: a copy would point into the original.
+    LanguageFile(const LanguageFile&) = delete;
+    LanguageFile& operator=(const LanguageFile&) = delete;
 
     const std::wstring& Path() const { return path_; }
 

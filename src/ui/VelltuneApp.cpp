@@ -15,14 +15,14 @@
 
 CVelltuneApp theApp;
 
-bool CVelltuneApp::InitInstance(fonts::FaceEnumeration& faces)
+bool CVelltuneApp::InitInstance(fonts::FaceEnumeration& faces, const ui::StartupFiles& files)
 {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     win::MarkStep(L"common controls registered");
 
     // OK and Cancel end the program alike.
-    CVelltuneDlg dialog(&faces);
+    CVelltuneDlg dialog(&faces, &files);
     dialog.DoModal();
     return false;
 }
@@ -45,6 +45,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     // it runs beside everything up to the filling of the face lists.
     fonts::FaceEnumeration faces;
     win::MarkStep(L"enumeration worker started");
-    theApp.InitInstance(faces);
+    // Beside the worker: creating the window would wait for the font system
+    // it holds, and these reads need no window.
+    const ui::StartupFiles files = ui::StartupFiles::Read();
+    win::MarkStep(L"files read");
+    theApp.InitInstance(faces, files);
     return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <memory>
+
 #include "app/Backups.h"
 #include "app/Settings.h"
 #include "browser/BackupLabel.h"
@@ -58,9 +60,10 @@ const win::CommandEntry<CVelltuneDlg> CVelltuneDlg::kMessageMap[] = {
     {BN_CLICKED, IDC_APPLY, &CVelltuneDlg::OnApplyButton},
 };
 
-CVelltuneDlg::CVelltuneDlg(fonts::FaceEnumeration* pendingFaces)
+CVelltuneDlg::CVelltuneDlg(fonts::FaceEnumeration* pendingFaces, const ui::StartupFiles* startupFiles)
     : win::Dialog(IDD_VELLTUNE_DIALOG),
       pendingFaces_(pendingFaces),
+      startupFiles_(startupFiles),
       icon_(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)))
 {
 }
@@ -78,12 +81,20 @@ BOOL CVelltuneDlg::OnInitDialog()
     ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
-    workingFolder_ = settings::GetWorkingFolder();
-    RunLanguageStartup();
+    // Read here when the program did not read them before creating the window.
+    std::unique_ptr<ui::StartupFiles> ownFiles;
+    if (!startupFiles_) ownFiles = std::make_unique<ui::StartupFiles>(ui::StartupFiles::Read());
+    const ui::StartupFiles& files = startupFiles_ ? *startupFiles_ : *ownFiles;
+    startupFiles_ = nullptr;
+
+    workingFolder_ = files.workingFolder;
+    RunLanguageStartup(files);
     SetCloseCaption();
     win::MarkStep(L"language applied");
 
-    if (!LocateDataFolder() && !ChooseDataFolder()) {
+    dataFolder_ = files.dataFolder;
+    const bool located = LocateDataFolder(files.located);
+    if (!located && !ChooseDataFolder()) {
         // Without a data folder there is nothing to edit: report it and end
         // before the window is ever seen. A close request would only post the
         // Cancel command, and the dialog would be shown before it arrives;
@@ -95,14 +106,17 @@ BOOL CVelltuneDlg::OnInitDialog()
     }
 
     win::MarkStep(L"data folder located");
-    if (!FillAccountList()) ShowMessage(texts_.getAccountFailed);
+    // A folder chosen just now has files of its own.
+    const ui::DataFolderFiles chosen = located ? ui::DataFolderFiles{} : ui::DataFolderFiles::Read(dataFolder_);
+    const ui::DataFolderFiles& data = located ? files.data : chosen;
+    if (!FillAccountList(data.accounts)) ShowMessage(texts_.getAccountFailed);
     win::MarkStep(L"accounts listed");
     SetSpinRangesAndLimits();
-    LoadSmoothScrollSettings();
+    ShowSmoothScrollSettings(data.scroll);
     win::MarkStep(L"smooth scroll loaded");
     FillFontLists();
     win::MarkStep(L"face lists filled");
-    LoadPageFontSettings();
+    ShowPageFontSettings(data.fonts);
     win::MarkStep(L"page fonts loaded");
     // Only now: the tooltip subclasses the controls it explains, which makes
     // each message to them dear, and the lists above take thousands.

@@ -17,15 +17,18 @@
 #include "fonts/PageFontSettings.h"
 #include "i18n/TextTable.h"
 #include "profile/Profile.h"
+#include "ui/StartupFiles.h"
 #include "win/Dialog.h"
 #include "win/Handles.h"
 #include "win/ToolTip.h"
 
 class CVelltuneDlg : public win::Dialog {
 public:
-    // Takes the faces from the enumeration when given one (not owned; it must
-    // outlive the dialog's initialisation), else enumerates them itself.
-    explicit CVelltuneDlg(fonts::FaceEnumeration* pendingFaces = nullptr);
+    // Takes the faces from the enumeration and the start-up files from those
+    // read when given them (not owned; they must outlive the dialog's
+    // initialisation), else enumerates and reads them itself.
+    explicit CVelltuneDlg(fonts::FaceEnumeration* pendingFaces = nullptr,
+                          const ui::StartupFiles* startupFiles = nullptr);
 
     // Enables Apply and shows the Cancel text on button 2, once per change.
     void MarkModified();
@@ -71,25 +74,26 @@ private:
     void ShowMessage(const std::wstring& text) const;
 
     // Browser data folder.
-    bool LocateDataFolder();
+    bool LocateDataFolder(datafolder::Located located);
     bool ChooseDataFolder();
 
     // Languages and the Language menu.
-    void RunLanguageStartup();
-    void LoadLanguageList();
-    void BuildLanguageMenu();
+    void RunLanguageStartup(const ui::StartupFiles& files);
+    void BuildLanguageMenu(const std::vector<std::wstring>& captions);
     // Applies the file's texts; remember writes its name into Settings.ini.
     bool ApplyLanguage(const std::wstring& fileName, bool remember = true);
+    void ApplyLanguage(const std::wstring& fileName, const text::LanguageFile& file, bool remember);
     void ChooseDefaultLanguage();
     void OnLanguageCommand(UINT id);
     void CheckLanguageItem(int index, bool checked);
 
     // Accounts.
-    bool FillAccountList();
+    bool FillAccountList(const std::vector<std::wstring>& accounts);
     void OnAccountSelChange();
 
     // Smooth scroll and new tab.
     void LoadSmoothScrollSettings();
+    void ShowSmoothScrollSettings(const browser::SmoothScrollSettings& settings);
     bool SaveSmoothScrollSettings(safesave::SaveTransaction& save);
     void LoadNewTabSettings(const std::wstring& configPath);
     void ShowNewTabSwitches(const browser::NewTabSettings& switches);
@@ -104,6 +108,7 @@ private:
     // Page fonts.
     void FillFontLists();
     void LoadPageFontSettings();
+    void ShowPageFontSettings(const fonts::PageFontSettings& settings);
     bool SavePageFontSettings(safesave::SaveTransaction& save);
     void OnSetAllFonts();
     void OnSizeFieldChange(UINT editId);
@@ -123,6 +128,7 @@ private:
     void ShowProfile(const profile::Profile& p);
 
     fonts::FaceEnumeration* pendingFaces_ = nullptr;  // not owned
+    const ui::StartupFiles* startupFiles_ = nullptr;  // not owned; only during initialisation
     bool painted_ = false;
     HICON icon_ = nullptr;
     std::wstring currentAccount_;

@@ -4,7 +4,6 @@
 
 #include "app/DataFolder.h"
 #include "app/DialogSetDataFolder.h"
-#include "browser/Accounts.h"
 #include "browser/Layout.h"
 #include "browser/SmoothScrollSettings.h"
 #include "fonts/FitCombo.h"
@@ -21,9 +20,9 @@ constexpr int kNewTabBoxes[3] = {IDC_CHECK_ADDRESSBAR, IDC_CHECK_SEARCHBAR, IDC_
 
 }  // namespace
 
-bool CVelltuneDlg::LocateDataFolder()
+bool CVelltuneDlg::LocateDataFolder(datafolder::Located located)
 {
-    switch (datafolder::Locate(workingFolder_, dataFolder_)) {
+    switch (located) {
     case datafolder::Located::Stored:
     case datafolder::Located::Default:
         return true;
@@ -47,10 +46,9 @@ bool CVelltuneDlg::ChooseDataFolder()
     return true;
 }
 
-bool CVelltuneDlg::FillAccountList()
+bool CVelltuneDlg::FillAccountList(const std::vector<std::wstring>& accounts)
 {
     HWND list = Item(IDC_ACCOUNT_LIST);
-    const std::vector<std::wstring> accounts = browser::ListAccounts(dataFolder_);
     for (const std::wstring& account : accounts)
         ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(account.c_str()));
     if (::SendMessageW(list, CB_GETCOUNT, 0, 0) <= 0) return false;
@@ -86,9 +84,11 @@ void CVelltuneDlg::OnAccountSelChange()
 
 void CVelltuneDlg::LoadSmoothScrollSettings()
 {
-    const std::wstring engineFile = browser::EngineSettingsPath(dataFolder_);
-    win::RemoveStaleTemporary(engineFile);
-    const auto settings = browser::SmoothScrollSettings::Load(engineFile);
+    ShowSmoothScrollSettings(ui::DataFolderFiles::ReadScroll(dataFolder_));
+}
+
+void CVelltuneDlg::ShowSmoothScrollSettings(const browser::SmoothScrollSettings& settings)
+{
     ::CheckRadioButton(Handle(), IDC_RADIO_SCROLL_ON, IDC_RADIO_SCROLL_OFF,
                        settings.enabled ? IDC_RADIO_SCROLL_ON : IDC_RADIO_SCROLL_OFF);
     EnableSmoothScrollControls(settings.enabled);

@@ -59,7 +59,11 @@ void CVelltuneDlg::FillFontLists()
 
 void CVelltuneDlg::LoadPageFontSettings()
 {
-    const fonts::PageFontSettings settings = fonts::PageFontSettings::Load(browser::EngineSettingsPath(dataFolder_));
+    ShowPageFontSettings(ui::DataFolderFiles::ReadFonts(dataFolder_));
+}
+
+void CVelltuneDlg::ShowPageFontSettings(const fonts::PageFontSettings& settings)
+{
     // The file has one face per role: the lists show them each, as at start.
     if (SetAllChecked(Handle())) {
         ::CheckDlgButton(Handle(), IDC_CHECK_SETALL, BST_UNCHECKED);

@@ -33,12 +33,16 @@ void SetDropDownCaption(HMENU menu, UINT position, const std::wstring& caption)
 
 }  // namespace
 
-void CVelltuneDlg::RunLanguageStartup()
+void CVelltuneDlg::RunLanguageStartup(const ui::StartupFiles& files)
 {
-    LoadLanguageList();
-    BuildLanguageMenu();
+    languages_ = files.languages.names;
+    simplifiedChinese_ = files.languages.simplifiedChinese;
+    traditionalChinese_ = files.languages.traditionalChinese;
+    savedLanguage_ = files.languages.saved;
+    BuildLanguageMenu(files.languageCaptions);
     // Settings.ini already names the saved language: no need to write it back.
-    if (savedLanguage_ != -1 && ApplyLanguage(languages_[savedLanguage_], false)) {
+    if (savedLanguage_ != -1 && files.savedLanguage) {
+        ApplyLanguage(languages_[savedLanguage_], *files.savedLanguage, false);
         CheckLanguageItem(savedLanguage_, true);
         currentLanguage_ = savedLanguage_;
         return;
@@ -46,30 +50,15 @@ void CVelltuneDlg::RunLanguageStartup()
     ChooseDefaultLanguage();
 }
 
-void CVelltuneDlg::LoadLanguageList()
-{
-    lang::LanguageList list =
-        lang::BuildLanguageList(settings::ReadLanguageFile(workingFolder_),
-                                lang::EnumerateLanguageFiles(settings::LanguageFolder(workingFolder_)));
-    languages_ = std::move(list.names);
-    simplifiedChinese_ = list.simplifiedChinese;
-    traditionalChinese_ = list.traditionalChinese;
-    savedLanguage_ = list.saved;
-}
-
-void CVelltuneDlg::BuildLanguageMenu()
+void CVelltuneDlg::BuildLanguageMenu(const std::vector<std::wstring>& captions)
 {
     // The template gave the window menu 129 already; the languages join it
     // there rather than in a second copy loaded to replace it.
     HMENU languageMenu = ::GetSubMenu(::GetSubMenu(::GetMenu(Handle()), kMenuBarDropDown), kLanguageSubmenu);
     if (!languageMenu) return;
 
-    const std::size_t count = languages_.size();
-    for (std::size_t i = 1; i < count; ++i) {
-        const std::wstring caption = text::Get(settings::LanguageFilePath(workingFolder_, languages_[i]),
-                                               text::kLanguageName, text::kLanguageNameCapacity);
-        ::AppendMenuW(languageMenu, MF_STRING, lang::kFirstCommand + i, caption.c_str());
-    }
+    for (std::size_t i = 1; i < captions.size(); ++i)
+        ::AppendMenuW(languageMenu, MF_STRING, lang::kFirstCommand + i, captions[i].c_str());
 }
 
 bool CVelltuneDlg::ApplyLanguage(const std::wstring& fileName, bool remember)
@@ -78,6 +67,12 @@ bool CVelltuneDlg::ApplyLanguage(const std::wstring& fileName, bool remember)
     if (fileName != text::kEnglishFile && !::PathFileExistsW(path.c_str())) return false;
     // Read once; every text below is looked up in memory.
     const text::LanguageFile file(path);
+    ApplyLanguage(fileName, file, remember);
+    return true;
+}
+
+void CVelltuneDlg::ApplyLanguage(const std::wstring& fileName, const text::LanguageFile& file, bool remember)
+{
 
     for (const text::Caption& caption : text::kMainCaptions)
         win::SetItemText(Handle(), caption.controlId, file.Get(caption.key));
@@ -107,7 +102,6 @@ bool CVelltuneDlg::ApplyLanguage(const std::wstring& fileName, bool remember)
     // Remembered for the next start and for the dialogs that read it; a
     // settings file that cannot be written just forgets the choice.
     if (remember) settings::WriteLanguageFile(workingFolder_, fileName);
-    return true;
 }
 
 void CVelltuneDlg::ChooseDefaultLanguage()
