@@ -88,6 +88,8 @@ BOOL CVelltuneDlg::OnInitDialog()
     startupFiles_ = nullptr;
 
     workingFolder_ = files.workingFolder;
+    // Before the language: applying one sets the tips' texts.
+    tips_.Create(Handle(), kTipWidthDlu);
     RunLanguageStartup(files);
     SetCloseCaption();
     win::MarkStep(L"language applied");
@@ -118,9 +120,6 @@ BOOL CVelltuneDlg::OnInitDialog()
     win::MarkStep(L"face lists filled");
     ShowPageFontSettings(data.fonts);
     win::MarkStep(L"page fonts loaded");
-    // Only now: the tooltip subclasses the controls it explains, which makes
-    // each message to them dear, and the lists above take thousands.
-    tips_.Create(Handle(), kTipWidthDlu);
     UpdateData(false);
     modified_ = false;
     win::MarkStep(L"initialisation done");
@@ -277,8 +276,12 @@ void CVelltuneDlg::MarkSaved()
     modified_ = false;
 }
 
-bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, INT_PTR& result)
+bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
 {
+    if (message == WM_SETCURSOR) {
+        tips_.RelayMouse(reinterpret_cast<HWND>(wParam), HIWORD(lParam));
+        return false;  // the cursor itself is set as usual
+    }
     if (message == WM_DRAWITEM && lParam && DrawFaceListItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
         result = TRUE;
         return true;

@@ -25,27 +25,15 @@ bool ToolTip::Create(HWND dialog, int wrapWidthDlu)
     ::MapDialogRect(dialog, &wrap);
     ::SendMessageW(window_, TTM_SETMAXTIPWIDTH, 0, wrap.right);
     ::SendMessageW(window_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kShowMilliseconds, 0));
-    std::vector<std::pair<HWND, std::wstring>> waiting;
-    waiting.swap(waiting_);
-    for (const auto& [control, text] : waiting) SetText(control, text);
     return true;
 }
 
 bool ToolTip::SetText(HWND control, const std::wstring& text)
 {
-    if (!control) return false;
-    if (!window_) {
-        const auto kept = std::find_if(waiting_.begin(), waiting_.end(),
-                                       [control](const auto& entry) { return entry.first == control; });
-        if (kept != waiting_.end())
-            kept->second = text;
-        else
-            waiting_.emplace_back(control, text);
-        return true;
-    }
+    if (!window_ || !control) return false;
     TOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = dialog_;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     // The tooltip keeps its own copy of the text.
@@ -57,6 +45,28 @@ bool ToolTip::SetText(HWND control, const std::wstring& text)
     if (!::SendMessageW(window_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) return false;
     tools_.push_back(control);
     return true;
+}
+
+void ToolTip::RelayMouse(HWND under, UINT mouseMessage) const
+{
+    if (!window_ || mouseMessage < WM_MOUSEFIRST || mouseMessage > WM_MOUSELAST) return;
+    POINT screen{};
+    if (!::GetCursorPos(&screen)) return;
+    // The tool under the mouse: the control itself or the control a part of
+    // it belongs to. Anything else is relayed as it is, so that the tip goes
+    // when the mouse leaves its tool for a control without one.
+    HWND tool = under;
+    const auto isTool = [this](HWND w) { return std::find(tools_.begin(), tools_.end(), w) != tools_.end(); };
+    if (!isTool(under) && isTool(::GetParent(under))) tool = ::GetParent(under);
+    POINT client = screen;
+    ::ScreenToClient(tool, &client);
+    MSG message{};
+    message.hwnd = tool;
+    message.message = mouseMessage;
+    message.lParam = MAKELPARAM(client.x, client.y);
+    message.time = static_cast<DWORD>(::GetMessageTime());
+    message.pt = screen;
+    ::SendMessageW(window_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 }  // namespace win

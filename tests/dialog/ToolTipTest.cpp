@@ -2,8 +2,11 @@
 // list and the new-tab switches explains itself, in the language chosen.
 #include "LanguageHarness.h"
 
+#include <chrono>
+#include <functional>
 #include <map>
 #include <set>
+#include <thread>
 
 #include "i18n/TextTable.h"
 #include "resource.h"
@@ -83,6 +86,39 @@ protected:
             reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
+    // Moves the real mouse to the middle of a window, then runs this thread's
+    // messages until the condition holds or three seconds pass.
+    bool HoverUntil(HWND over, const std::function<bool()>& condition) const
+    {
+        RECT box{};
+        ::GetWindowRect(over, &box);
+        INPUT move{};
+        move.type = INPUT_MOUSE;
+        move.mi.dx = ((box.left + box.right) / 2) * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+        move.mi.dy = ((box.top + box.bottom) / 2) * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+        move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        ::SendInput(1, &move, sizeof(move));
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        while (std::chrono::steady_clock::now() < end) {
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+            }
+            if (condition()) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return condition();
+    }
+    // The control whose tip is shown, or null when none is.
+    static HWND ShownTool(HWND tip)
+    {
+        if (!::IsWindowVisible(tip)) return nullptr;
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        if (!::SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) return nullptr;
+        return reinterpret_cast<HWND>(tool.uId);
+    }
     // The key the dialog's table gives a control, or null.
     static const text::Key* TipKeyOf(int id)
     {
@@ -128,6 +164,23 @@ TEST_F(ToolTipTest, EveryNamedControlExplainsItselfInTheLanguageChosen)
     }
     // Each language reads differently: no file leaves a tip in English.
     for (HWND control : controls) EXPECT_EQ(seen[control].size(), order.size()) << ::GetDlgCtrlID(control);
+}
+
+TEST_F(ToolTipTest, TheTipOfTheControlUnderTheMouseShowsAndGoes)
+{
+    ASSERT_TRUE(Open());
+    const HWND tip = FindToolTip();
+    ASSERT_TRUE(tip);
+    ::SetForegroundWindow(Window());
+    // Edits, a label, a switch and a face list, which the tooltip watches
+    // without subclassing it.
+    for (int id : {IDC_EDIT_STEP, IDC_FACE_SERIF, IDC_CHECK_SETALL, IDC_LABEL_ACCOUNT, IDC_EDIT_MINSIZE}) {
+        const HWND control = ::GetDlgItem(Window(), id);
+        EXPECT_TRUE(HoverUntil(control, [&] { return ShownTool(tip) == control; }))
+            << "control " << id << ", shown: " << ::GetDlgCtrlID(ShownTool(tip));
+    }
+    // OK has no tip: moving there takes the last one away.
+    EXPECT_TRUE(HoverUntil(::GetDlgItem(Window(), IDOK), [&] { return ShownTool(tip) == nullptr; }));
 }
 
 }  // namespace
