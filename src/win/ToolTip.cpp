@@ -28,21 +28,45 @@ bool ToolTip::Create(HWND dialog, int wrapWidthDlu)
     return true;
 }
 
+namespace {
+
+// The second tool of a control: its area of the dialog. Tool ids of the first
+// kind are window handles, which never come this low.
+UINT_PTR AreaToolId(size_t index)
+{
+    return index + 1;
+}
+
+}  // namespace
+
 bool ToolTip::SetText(HWND control, const std::wstring& text)
 {
     if (!window_ || !control) return false;
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND;
-    tool.hwnd = dialog_;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    // Two tools show the same text: the control itself while it takes the
+    // mouse, and its area of the dialog while it is disabled (the mouse then
+    // reaches the dialog, and the tooltip looks up the dialog's tools).
+    TOOLINFOW own{};
+    own.cbSize = sizeof(own);
+    own.uFlags = TTF_IDISHWND;
+    own.hwnd = dialog_;
+    own.uId = reinterpret_cast<UINT_PTR>(control);
     // The tooltip keeps its own copy of the text.
-    tool.lpszText = const_cast<wchar_t*>(text.c_str());
-    if (std::find(tools_.begin(), tools_.end(), control) != tools_.end()) {
-        ::SendMessageW(window_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    own.lpszText = const_cast<wchar_t*>(text.c_str());
+    TOOLINFOW area = own;
+    area.uFlags = 0;
+    ::GetWindowRect(control, &area.rect);
+    ::MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&area.rect), 2);
+
+    const auto known = std::find(tools_.begin(), tools_.end(), control);
+    if (known != tools_.end()) {
+        area.uId = AreaToolId(static_cast<size_t>(known - tools_.begin()));
+        ::SendMessageW(window_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&own));
+        ::SendMessageW(window_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&area));
         return true;
     }
-    if (!::SendMessageW(window_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) return false;
+    area.uId = AreaToolId(tools_.size());
+    if (!::SendMessageW(window_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&own))) return false;
+    ::SendMessageW(window_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&area));
     tools_.push_back(control);
     return true;
 }
@@ -52,12 +76,25 @@ void ToolTip::RelayMouse(HWND under, UINT mouseMessage) const
     if (!window_ || mouseMessage < WM_MOUSEFIRST || mouseMessage > WM_MOUSELAST) return;
     POINT screen{};
     if (!::GetCursorPos(&screen)) return;
-    // The tool under the mouse: the control itself or the control a part of
-    // it belongs to. Anything else is relayed as it is, so that the tip goes
-    // when the mouse leaves its tool for a control without one.
+    // The window the tooltip looks at: the control under the mouse, the
+    // control a part of it belongs to, or the dialog over a disabled control
+    // (whose area tool then answers). Anything else is relayed as it is, so
+    // that the tip goes when the mouse leaves its tool for a control without one.
     HWND tool = under;
     const auto isTool = [this](HWND w) { return std::find(tools_.begin(), tools_.end(), w) != tools_.end(); };
     if (!isTool(under) && isTool(::GetParent(under))) tool = ::GetParent(under);
+    if (under == dialog_) {
+        // The areas as the controls stand now: a change of DPI moves them.
+        for (size_t i = 0; i < tools_.size(); ++i) {
+            TOOLINFOW area{};
+            area.cbSize = sizeof(area);
+            area.hwnd = dialog_;
+            area.uId = AreaToolId(i);
+            ::GetWindowRect(tools_[i], &area.rect);
+            ::MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&area.rect), 2);
+            ::SendMessageW(window_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&area));
+        }
+    }
     POINT client = screen;
     ::ScreenToClient(tool, &client);
     MSG message{};

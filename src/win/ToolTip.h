@@ -19,13 +19,14 @@ public:
     // wrap at the given width in dialog units.
     bool Create(HWND dialog, int wrapWidthDlu);
 
-    // Shows the text over the control: adds the tool the first time, later
-    // only replaces its text. False when there is no tooltip or control.
+    // Shows the text over the control, enabled or not: adds its tools the
+    // first time, later only replaces their text. False when there is no
+    // tooltip or control.
     bool SetText(HWND control, const std::wstring& text);
 
     // For each WM_SETCURSOR the dialog gets: it comes up from the control
-    // under the mouse at every move and click. (A disabled control gets no
-    // mouse input, and shows no tip; its label does.)
+    // under the mouse at every move and click, or from the dialog itself over
+    // a disabled control, which gets no mouse input.
     void RelayMouse(HWND under, UINT mouseMessage) const;
 
     HWND Handle() const { return window_; }

@@ -110,14 +110,16 @@ protected:
         }
         return condition();
     }
-    // The control whose tip is shown, or null when none is.
-    static HWND ShownTool(HWND tip)
+    // The text of the tip shown, or "" when none is.
+    static std::wstring ShownText(HWND tip)
     {
-        if (!::IsWindowVisible(tip)) return nullptr;
+        if (!::IsWindowVisible(tip)) return L"";
+        std::wstring buffer(2048, L'\0');
         TOOLINFOW tool{};
         tool.cbSize = sizeof(tool);
-        if (!::SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) return nullptr;
-        return reinterpret_cast<HWND>(tool.uId);
+        tool.lpszText = buffer.data();
+        if (!::SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) return L"";
+        return buffer.c_str();
     }
     // The key the dialog's table gives a control, or null.
     static const text::Key* TipKeyOf(int id)
@@ -173,14 +175,16 @@ TEST_F(ToolTipTest, TheTipOfTheControlUnderTheMouseShowsAndGoes)
     ASSERT_TRUE(tip);
     ::SetForegroundWindow(Window());
     // Edits, a label, a switch and a face list, which the tooltip watches
-    // without subclassing it.
-    for (int id : {IDC_EDIT_STEP, IDC_FACE_SERIF, IDC_CHECK_SETALL, IDC_LABEL_ACCOUNT, IDC_EDIT_MINSIZE}) {
+    // without subclassing it; then the set-all list, disabled at start: a
+    // disabled control gets no mouse input and still explains itself.
+    ASSERT_FALSE(::IsWindowEnabled(::GetDlgItem(Window(), IDC_FACE_SETALL)));
+    for (int id : {IDC_EDIT_STEP, IDC_FACE_SERIF, IDC_CHECK_SETALL, IDC_LABEL_ACCOUNT, IDC_FACE_SETALL}) {
         const HWND control = ::GetDlgItem(Window(), id);
-        EXPECT_TRUE(HoverUntil(control, [&] { return ShownTool(tip) == control; }))
-            << "control " << id << ", shown: " << ::GetDlgCtrlID(ShownTool(tip));
+        EXPECT_TRUE(HoverUntil(control, [&] { return ShownText(tip) == TipOf(tip, control); }))
+            << "control " << id << ", shown: " << Utf8(ShownText(tip));
     }
     // OK has no tip: moving there takes the last one away.
-    EXPECT_TRUE(HoverUntil(::GetDlgItem(Window(), IDOK), [&] { return ShownTool(tip) == nullptr; }));
+    EXPECT_TRUE(HoverUntil(::GetDlgItem(Window(), IDOK), [&] { return ShownText(tip).empty(); }));
 }
 
 }  // namespace
