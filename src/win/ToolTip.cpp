@@ -11,6 +11,13 @@ namespace {
 // Two sentences take longer to read than the default five seconds.
 constexpr int kShowMilliseconds = 30000;
 
+// The second tool of a control: its area of the dialog. Tool ids of the first
+// kind are window handles, which never come this low.
+UINT_PTR AreaToolId(size_t index)
+{
+    return index + 1;
+}
+
 }  // namespace
 
 bool ToolTip::Create(HWND dialog, int wrapWidthDlu)
@@ -27,17 +34,6 @@ bool ToolTip::Create(HWND dialog, int wrapWidthDlu)
     ::SendMessageW(window_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kShowMilliseconds, 0));
     return true;
 }
-
-namespace {
-
-// The second tool of a control: its area of the dialog. Tool ids of the first
-// kind are window handles, which never come this low.
-UINT_PTR AreaToolId(size_t index)
-{
-    return index + 1;
-}
-
-}  // namespace
 
 bool ToolTip::SetText(HWND control, const std::wstring& text)
 {
