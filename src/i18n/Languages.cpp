@@ -1,9 +1,16 @@
 #include "i18n/Languages.h"
 
+#include <shlwapi.h>
+
 #include "i18n/TextTable.h"
 #include "win/Handles.h"
 
 namespace lang {
+
+bool CanApply(const std::wstring& fileName, const std::wstring& path)
+{
+    return fileName == text::kEnglishFile || ::PathFileExistsW(path.c_str());
+}
 
 LanguageList BuildLanguageList(const std::wstring& savedName, const std::vector<std::wstring>& fileNames)
 {

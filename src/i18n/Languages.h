@@ -35,6 +35,10 @@ LanguageList BuildLanguageList(const std::wstring& savedName, const std::vector<
 // platform returns them; empty when the folder is missing.
 std::vector<std::wstring> EnumerateLanguageFiles(const std::wstring& languageFolder);
 
+// Whether a listed language can be applied: English has its texts built in,
+// any other needs its file at the path.
+bool CanApply(const std::wstring& fileName, const std::wstring& path);
+
 enum class DefaultLanguage { English, SimplifiedChinese, TraditionalChinese };
 
 // Chinese systems get their script when the language id says which; every

@@ -1,7 +1,5 @@
 #include "ui/StartupFiles.h"
 
-#include <shlwapi.h>
-
 #include "app/Settings.h"
 #include "browser/Accounts.h"
 #include "browser/Layout.h"
@@ -44,9 +42,7 @@ StartupFiles StartupFiles::Read()
     if (files.languages.saved != -1) {
         const std::wstring& name = files.languages.names[static_cast<size_t>(files.languages.saved)];
         const std::wstring path = settings::LanguageFilePath(files.workingFolder, name);
-        // English has its texts built in; another language needs its file.
-        if (name == text::kEnglishFile || ::PathFileExistsW(path.c_str()))
-            files.savedLanguage = std::make_unique<text::LanguageFile>(path);
+        if (lang::CanApply(name, path)) files.savedLanguage = std::make_unique<text::LanguageFile>(path);
     }
     files.located = datafolder::Locate(files.workingFolder, files.dataFolder);
     if (files.located == datafolder::Located::Stored || files.located == datafolder::Located::Default)

@@ -1,7 +1,6 @@
 // Languages and the Language menu of the main dialog.
 #include "ui/VelltuneDlg.h"
 
-#include <shlwapi.h>
 
 #include "app/Settings.h"
 #include "i18n/Languages.h"
@@ -64,7 +63,7 @@ void CVelltuneDlg::BuildLanguageMenu(const std::vector<std::wstring>& captions)
 bool CVelltuneDlg::ApplyLanguage(const std::wstring& fileName, bool remember)
 {
     const std::wstring path = settings::LanguageFilePath(workingFolder_, fileName);
-    if (fileName != text::kEnglishFile && !::PathFileExistsW(path.c_str())) return false;
+    if (!lang::CanApply(fileName, path)) return false;
     // Read once; every text below is looked up in memory.
     const text::LanguageFile file(path);
     ApplyLanguage(fileName, file, remember);
