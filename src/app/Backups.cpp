@@ -212,9 +212,9 @@ std::vector<Backup> List(const std::wstring& root)
     return backups;
 }
 
-bool Restore(const std::wstring& root, const Backup& backup)
+bool Restore(const std::wstring& dataFolder, const std::wstring& root, const Backup& backup)
 {
-    safesave::SaveTransaction save(root);
+    safesave::SaveTransaction save(dataFolder, root);
     for (const BackupFile& file : backup.files)
         if (save.PrepareFrom(file.originalPath, backup.folder + file.storedName).empty()) return false;
     return save.Commit();

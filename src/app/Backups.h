@@ -34,8 +34,9 @@ bool Keep(const std::wstring& root, const std::vector<std::wstring>& originals);
 // without its Backup.ini, or without a file it names, is none.
 std::vector<Backup> List(const std::wstring& root);
 
-// Puts the backup's files back in place as one save, itself backed up first.
-bool Restore(const std::wstring& root, const Backup& backup);
+// Puts the backup's files back in place as one save into the data folder,
+// itself backed up first.
+bool Restore(const std::wstring& dataFolder, const std::wstring& root, const Backup& backup);
 
 // Where a folder name stands among backups: its time, then its count; false
 // for a name that is not a backup's.

@@ -7,12 +7,22 @@
 
 namespace safesave {
 
-SaveTransaction::SaveTransaction(std::wstring backupRoot) : backupRoot_(std::move(backupRoot)) {}
+SaveTransaction::SaveTransaction(std::wstring dataFolder, std::wstring backupRoot)
+    : dataFolder_(std::move(dataFolder)), backupRoot_(std::move(backupRoot))
+{
+}
 
 SaveTransaction::~SaveTransaction()
 {
+    End();
+}
+
+void SaveTransaction::End()
+{
     // After a commit only the copies that were not put in place are left.
     for (const Entry& entry : entries_) ::DeleteFileW(entry.copy.c_str());
+    entries_.clear();
+    lock_.Release();
 }
 
 const SaveTransaction::Entry* SaveTransaction::Find(const std::wstring& original) const
@@ -26,13 +36,15 @@ std::wstring SaveTransaction::Prepare(const std::wstring& original)
 {
     if (done_) return {};
     if (const Entry* entry = Find(original)) return entry->copy;
+    if (!lock_.Acquire(dataFolder_)) return {};
+    // With the lock held no other save is under way: any copy beside the file
+    // is one that a save which died left.
+    win::RemoveTemporaries(original);
     const std::wstring copy = win::TemporaryPathFor(original);
-    // A copy left by a save that died is stale: it starts again from the original.
-    win::RemoveStaleTemporary(original);
-    if (!::CopyFileW(original.c_str(), copy.c_str(), FALSE)) {
-        if (::GetLastError() != ERROR_FILE_NOT_FOUND || win::FileExists(copy)) return {};
-    }
-    entries_.push_back({original, copy});
+    // Fails if the name exists: the copy is this save's own from the start.
+    const bool copied = ::CopyFileW(original.c_str(), copy.c_str(), TRUE);
+    if (!copied && (::GetLastError() != ERROR_FILE_NOT_FOUND || win::FileExists(original))) return {};
+    entries_.push_back({original, copy, copied});
     return copy;
 }
 
@@ -42,6 +54,8 @@ std::wstring SaveTransaction::PrepareFrom(const std::wstring& original, const st
     if (copy.empty()) return {};
     std::string bytes;
     if (!win::ReadWholeFile(source, bytes) || !win::WriteWholeFile(copy, bytes)) return {};
+    for (Entry& entry : entries_)
+        if (entry.copy == copy) entry.copied = true;
     return copy;
 }
 
@@ -49,10 +63,22 @@ bool SaveTransaction::Commit()
 {
     if (done_) return false;
     done_ = true;
+    const bool committed = PutInPlace();
+    // The next save, of this process or another, may start at once.
+    End();
+    return committed;
+}
+
+bool SaveTransaction::PutInPlace()
+{
     std::vector<Entry> written;
     for (const Entry& entry : entries_) {
-        // A copy that no write created leaves a missing original missing.
-        if (!win::FileExists(entry.copy)) continue;
+        if (!win::FileExists(entry.copy)) {
+            // A copy that no write created leaves a missing original missing;
+            // one that was made and is gone now holds nothing of this save.
+            if (entry.copied) return false;
+            continue;
+        }
         if (!win::FlushFile(entry.copy)) return false;
         written.push_back(entry);
     }

@@ -12,11 +12,12 @@ std::optional<NewTabSettings> PendingSwitches::Find(const std::wstring& account)
 }
 
 bool PendingSwitches::Write(const std::wstring& dataFolder,
-                            const std::function<std::wstring(const std::wstring& configFile)>& fileFor) const
+                            const std::function<std::wstring(const std::wstring& configFile)>& fileFor,
+                            const Merge& merge) const
 {
     for (const auto& [account, switches] : pending_) {
         const std::wstring file = fileFor(AccountConfigPath(dataFolder, account));
-        if (file.empty() || !switches.Save(file)) return false;
+        if (file.empty() || !(merge ? merge(account, switches, file) : switches).Save(file)) return false;
     }
     return true;
 }

@@ -18,11 +18,17 @@ public:
     void Keep(const std::wstring& account, const NewTabSettings& switches) { pending_[account] = switches; }
     std::optional<NewTabSettings> Find(const std::wstring& account) const;
 
-    // Writes each account's switches, in name order, into the file that
-    // fileFor gives for its config.ini below the data folder (a save's working
-    // copy; empty when there is none). False at the first that fails.
-    bool Write(const std::wstring& dataFolder,
-               const std::function<std::wstring(const std::wstring& configFile)>& fileFor) const;
+    // What goes into an account's file in place of its pending switches,
+    // given that file as it stands.
+    using Merge = std::function<NewTabSettings(const std::wstring& account, const NewTabSettings& pending,
+                                               const std::wstring& file)>;
+
+    // Writes each account's switches (or what merge makes of them), in name
+    // order, into the file that fileFor gives for its config.ini below the
+    // data folder (a save's working copy; empty when there is none). False at
+    // the first that fails.
+    bool Write(const std::wstring& dataFolder, const std::function<std::wstring(const std::wstring& configFile)>& fileFor,
+               const Merge& merge = {}) const;
     // Forgets every account's switches, once the save that wrote them landed.
     void Clear() { pending_.clear(); }
 

@@ -152,7 +152,7 @@ int Runner::Import(const profile::Profile& p, const Arguments& a, const std::wst
     std::wstring failed;
     // Backed up as a save from the window is, so that an import can be undone.
     const std::wstring backupRoot = backups::BackupRoot(settings::GetWorkingFolder());
-    if (!profile::Apply(p, engine, configFiles_, backupRoot, failed))
+    if (!profile::Apply(p, folder, configFiles_, backupRoot, failed))
         return Fail(kWriteFailed, text::kWriteFailed, {failed});
 
     if (p.HasEngineKeys()) out_.Line(Text(text::kFileWritten, {engine}));

@@ -171,6 +171,19 @@ bool Profile::HasEngineKeys() const
     return false;
 }
 
+Profile EngineKeys(Profile p)
+{
+    for (auto& value : p.newTab) value.reset();
+    return p;
+}
+
+Profile NewTabKeys(Profile p)
+{
+    Profile switches;
+    for (int i = 0; i < 3; ++i) switches.newTab[i] = p.newTab[i];
+    return switches;
+}
+
 ReadResult Read(const std::wstring& file, Profile& profile, BadValue& bad)
 {
     profile = Profile{};

@@ -30,6 +30,10 @@ struct Profile {
     bool HasEngineKeys() const;
 };
 
+// The profile's engine-file settings alone, and its new-tab switches alone.
+Profile EngineKeys(Profile p);
+Profile NewTabKeys(Profile p);
+
 // The first value that fails its check, in the order the keys are listed above.
 struct BadValue {
     std::wstring section;

@@ -6,6 +6,7 @@
 
 #include "app/Ini.h"
 #include "app/SaveTransaction.h"
+#include "browser/Layout.h"
 #include "browser/SmoothScrollSettings.h"
 #include "win/Handles.h"
 
@@ -72,28 +73,75 @@ bool WriteNewTabKeys(const Profile& p, const std::wstring& configFile)
 
 }  // namespace
 
-Profile FromFiles(const std::wstring& engineFile, const std::wstring& configFile)
+Profile FromRecords(const browser::SmoothScrollSettings& scroll, const fonts::PageFontSettings& pageFonts)
 {
     Profile p;
-    const auto scroll = browser::SmoothScrollSettings::Load(engineFile);
     p.smoothScroll = scroll.enabled;
     for (int i = 0; i < 4; ++i) p.scroll[i] = scroll.values[i];
-    const auto fontSettings = fonts::PageFontSettings::Load(engineFile);
     for (int role = 0; role < fonts::kFaceRoleCount; ++role)
-        p.faces[role] = fontSettings.faces[role].empty() ? fonts::kFaceKeys[role].defaultFace : fontSettings.faces[role];
-    for (int i = 0; i < 4; ++i) p.sizes[i] = fontSettings.sizes[i];
+        p.faces[role] = pageFonts.faces[role].empty() ? fonts::kFaceKeys[role].defaultFace : pageFonts.faces[role];
+    for (int i = 0; i < 4; ++i) p.sizes[i] = pageFonts.sizes[i];
+    return p;
+}
+
+Profile FromRecord(const browser::NewTabSettings& switches)
+{
+    Profile p;
+    p.newTab[0] = switches.addressBar;
+    p.newTab[1] = switches.searchBar;
+    p.newTab[2] = switches.favorite;
+    return p;
+}
+
+Profile FromEngineFile(const std::wstring& engineFile)
+{
+    return FromRecords(browser::SmoothScrollSettings::Load(engineFile), fonts::PageFontSettings::Load(engineFile));
+}
+
+Profile FromConfigFile(const std::wstring& configFile)
+{
+    return FromRecord(browser::NewTabSettings::Load(configFile));
+}
+
+Profile FromFiles(const std::wstring& engineFile, const std::wstring& configFile)
+{
+    Profile p = FromEngineFile(engineFile);
     if (!configFile.empty()) {
-        const auto newTab = browser::NewTabSettings::Load(configFile);
-        p.newTab[0] = newTab.addressBar;
-        p.newTab[1] = newTab.searchBar;
-        p.newTab[2] = newTab.favorite;
+        const Profile switches = FromConfigFile(configFile);
+        for (int i = 0; i < 3; ++i) p.newTab[i] = switches.newTab[i];
     }
     return p;
 }
 
-bool Apply(const Profile& profile, const std::wstring& engineFile, const std::vector<std::wstring>& configFiles,
+browser::SmoothScrollSettings ScrollRecord(const Profile& p)
+{
+    browser::SmoothScrollSettings record;
+    record.enabled = p.smoothScroll.value_or(record.enabled);
+    for (int i = 0; i < 4; ++i) record.values[i] = p.scroll[i].value_or(record.values[i]);
+    return record;
+}
+
+fonts::PageFontSettings FontRecord(const Profile& p)
+{
+    fonts::PageFontSettings record;
+    for (int role = 0; role < fonts::kFaceRoleCount; ++role) record.faces[role] = p.faces[role].value_or(record.faces[role]);
+    for (int i = 0; i < 4; ++i) record.sizes[i] = p.sizes[i].value_or(record.sizes[i]);
+    return record;
+}
+
+browser::NewTabSettings NewTabRecord(const Profile& p)
+{
+    browser::NewTabSettings record;
+    record.addressBar = p.newTab[0].value_or(record.addressBar);
+    record.searchBar = p.newTab[1].value_or(record.searchBar);
+    record.favorite = p.newTab[2].value_or(record.favorite);
+    return record;
+}
+
+bool Apply(const Profile& profile, const std::wstring& dataFolder, const std::vector<std::wstring>& configFiles,
            const std::wstring& backupRoot, std::wstring& failed)
 {
+    const std::wstring engineFile = browser::EngineSettingsPath(dataFolder);
     std::vector<std::wstring> targets;
     if (profile.HasEngineKeys()) targets.push_back(engineFile);
     if (profile.HasNewTab()) targets.insert(targets.end(), configFiles.begin(), configFiles.end());
@@ -105,7 +153,7 @@ bool Apply(const Profile& profile, const std::wstring& engineFile, const std::ve
     }
     // One save, as Apply in the window: every file is written into its copy,
     // and only when all are complete are the originals backed up and replaced.
-    safesave::SaveTransaction save(backupRoot);
+    safesave::SaveTransaction save(dataFolder, backupRoot);
     for (const std::wstring& file : targets) {
         const std::wstring copy = save.Prepare(file);
         const bool engine = profile.HasEngineKeys() && file == engineFile;

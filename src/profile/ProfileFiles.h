@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "browser/SmoothScrollSettings.h"
+#include "fonts/PageFontSettings.h"
 #include "profile/Profile.h"
 
 namespace profile {
@@ -12,6 +14,17 @@ namespace profile {
 // (a missing key gives its default, an empty face the role's default), and
 // the account's switches when a config file is named (empty: none).
 Profile FromFiles(const std::wstring& engineFile, const std::wstring& configFile);
+// The engine file's settings alone, and an account's switches alone, as FromFiles reads them.
+Profile FromEngineFile(const std::wstring& engineFile);
+Profile FromConfigFile(const std::wstring& configFile);
+Profile FromRecords(const browser::SmoothScrollSettings& scroll, const fonts::PageFontSettings& pageFonts);
+Profile FromRecord(const browser::NewTabSettings& switches);
+
+// The records that save a profile's settings; a setting it lacks takes the
+// record's default.
+browser::SmoothScrollSettings ScrollRecord(const Profile& p);
+fonts::PageFontSettings FontRecord(const Profile& p);
+browser::NewTabSettings NewTabRecord(const Profile& p);
 
 // Writes the keys the profile holds, and no other, into the engine file and
 // into every config file: the one place an import reaches the browser's files.
@@ -19,10 +32,12 @@ Profile FromFiles(const std::wstring& engineFile, const std::wstring& configFile
 // them. Every file to be written is first checked to be writable text (and
 // the engine file to hold each face without loss); all of them are then
 // written as one save, with its backup below backupRoot (none when empty).
+// The save holds the data folder's lock, and the keys go into each file as it
+// stands once no other save runs.
 // When a file is refused or its copy cannot be written, nothing is changed
 // anywhere and false names it in `failed`; when putting the copies in place
 // fails, false names the save's first file.
-bool Apply(const Profile& profile, const std::wstring& engineFile, const std::vector<std::wstring>& configFiles,
+bool Apply(const Profile& profile, const std::wstring& dataFolder, const std::vector<std::wstring>& configFiles,
            const std::wstring& backupRoot, std::wstring& failed);
 
 }  // namespace profile

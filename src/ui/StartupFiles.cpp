@@ -4,7 +4,7 @@
 #include "browser/Accounts.h"
 #include "browser/Layout.h"
 #include "i18n/TextTable.h"
-#include "win/Files.h"
+#include "app/FolderLock.h"
 
 namespace ui {
 
@@ -20,7 +20,7 @@ DataFolderFiles DataFolderFiles::Read(const std::wstring& dataFolder)
 browser::SmoothScrollSettings DataFolderFiles::ReadScroll(const std::wstring& dataFolder)
 {
     const std::wstring engineFile = browser::EngineSettingsPath(dataFolder);
-    win::RemoveStaleTemporary(engineFile);
+    safesave::RemoveStaleCopies(dataFolder, engineFile);
     return browser::SmoothScrollSettings::Load(engineFile);
 }
 

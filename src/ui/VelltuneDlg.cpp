@@ -3,15 +3,19 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <utility>
 
 #include "app/Backups.h"
 #include "app/Settings.h"
 #include "browser/BackupLabel.h"
 #include "browser/Guard.h"
 #include "i18n/AboutDlg.h"
+#include "profile/Merge.h"
+#include "profile/ProfileFiles.h"
 #include "resource.h"
 #include "ui/Fields.h"
 #include "ui/RestoreDlg.h"
+#include "win/Files.h"
 #include "win/MessageBox.h"
 #include "browser/Layout.h"
 #include "win/StepMarks.h"
@@ -122,6 +126,9 @@ BOOL CVelltuneDlg::OnInitDialog()
     win::MarkStep(L"page fonts loaded");
     UpdateData(false);
     modified_ = false;
+    engineReading_.read = profile::FromRecords(data.scroll, data.fonts);
+    engineReading_.shownAtRead = profile::EngineKeys(ShownProfile());
+    following_ = true;
     win::MarkStep(L"initialisation done");
     return TRUE;
 }
@@ -203,15 +210,80 @@ bool CVelltuneDlg::SaveAll()
         ShowMessage(texts_.nv3Running);
         return false;
     }
-    safesave::SaveTransaction save(backups::BackupRoot(workingFolder_));
-    if (!SaveSmoothScrollSettings(save) || !SaveNewTabSettings(save) || !SavePageFontSettings(save)) return false;
-    if (save.Commit()) {
-        pendingSwitches_.Clear();
-        return true;
+    if (!ShownFonts()) {
+        ShowMessage(texts_.selectSetAllFont);
+        return false;
     }
-    // Not saved: every account's switches stay pending for the next try.
-    ShowMessage(texts_.saveFailed);
-    return false;
+    // No following of the files halfway through: a message box of the save
+    // gives the window back its activation.
+    const bool wasSaving = std::exchange(saving_, true);
+    safesave::SaveTransaction save(dataFolder_, backups::BackupRoot(workingFolder_));
+    bool saved = SaveEngineSettings(save) && SaveNewTabSettings(save);
+    if (saved && !save.Commit()) {
+        // Not saved: every account's switches stay pending for the next try.
+        ShowMessage(texts_.saveFailed);
+        saved = false;
+    }
+    saving_ = wasSaving;
+    if (!saved) return false;
+    pendingSwitches_.Clear();
+    // Readings of accounts no longer shown are taken afresh when one is chosen.
+    for (auto it = accountReadings_.begin(); it != accountReadings_.end();)
+        it = it->first == currentAccount_ ? std::next(it) : accountReadings_.erase(it);
+    FollowFiles(true);
+    return true;
+}
+
+bool CVelltuneDlg::SaveEngineSettings(safesave::SaveTransaction& save)
+{
+    const std::wstring copy = save.Prepare(browser::EngineSettingsPath(dataFolder_));
+    if (copy.empty()) {
+        ShowMessage(texts_.saveFailed);
+        return false;
+    }
+    // The copy is the file as it stands now that no other save runs.
+    const profile::Profile shown = profile::EngineKeys(ShownProfile());
+    const profile::Profile changes = profile::FileChanges(shown, engineReading_.shownAtRead,
+                                                          profile::FromEngineFile(copy), engineReading_.read);
+    const profile::Profile written = profile::Overlaid(shown, changes);
+    const fonts::PageFontSettings fontRecord = profile::FontRecord(written);
+    if (!profile::ScrollRecord(written).Save(copy) || !fontRecord.Save(copy)) {
+        ShowMessage(texts_.saveFailed);
+        return false;
+    }
+    ShowSetAllFaceInRoleLists(fontRecord);
+    return true;
+}
+
+void CVelltuneDlg::FollowFiles(bool saved)
+{
+    if (!following_ || saving_) return;
+    // What the files hold is no change of the user's.
+    const bool wasModified = std::exchange(modified_, true);
+    FollowFile(engineReading_, browser::EngineSettingsPath(dataFolder_), profile::FromEngineFile, profile::EngineKeys,
+               saved);
+    const auto account = accountReadings_.find(currentAccount_);
+    if (!currentAccount_.empty() && account != accountReadings_.end())
+        FollowFile(account->second, browser::AccountConfigPath(dataFolder_, currentAccount_), profile::FromConfigFile,
+                   profile::NewTabKeys, saved);
+    modified_ = wasModified;
+}
+
+void CVelltuneDlg::FollowFile(FileReading& reading, const std::wstring& file,
+                              profile::Profile (*read)(const std::wstring&), profile::Profile (*part)(profile::Profile),
+                              bool saved)
+{
+    if (!win::CanReadFile(file)) return;  // unreadable now: the window stays as it is
+    const profile::Profile current = read(file);
+    const profile::Profile shown = part(ShownProfile());
+    profile::Profile changes = profile::FileChanges(shown, reading.shownAtRead, current, reading.read);
+    // With set-all on the faces are the user's choice as a whole.
+    if (SetAllOn())
+        for (auto& face : changes.faces) face.reset();
+    ShowProfile(changes, Source::File);
+    reading.read = current;
+    const profile::Profile now = part(ShownProfile());
+    reading.shownAtRead = saved ? now : profile::Rebased(shown, reading.shownAtRead, now);
 }
 
 std::wstring CVelltuneDlg::LanguageFile() const
@@ -236,7 +308,7 @@ void CVelltuneDlg::OnRestoreCommand()
         ShowMessage(texts_.nv3Running);
         return;
     }
-    if (!backups::Restore(root, found[static_cast<size_t>(dialog.Chosen())])) {
+    if (!backups::Restore(dataFolder_, root, found[static_cast<size_t>(dialog.Chosen())])) {
         ShowMessage(texts_.saveFailed);
         return;
     }
@@ -248,10 +320,13 @@ void CVelltuneDlg::ReloadAll()
     // As at start: the loads and the exchange count as no change.
     modified_ = true;
     pendingSwitches_.Clear();
+    accountReadings_.clear();
     LoadSmoothScrollSettings();
     if (!currentAccount_.empty()) LoadNewTabSettings(browser::AccountConfigPath(dataFolder_, currentAccount_));
     LoadPageFontSettings();
     UpdateData(false);
+    engineReading_.read = profile::FromEngineFile(browser::EngineSettingsPath(dataFolder_));
+    engineReading_.shownAtRead = profile::EngineKeys(ShownProfile());
     MarkSaved();
 }
 
@@ -278,6 +353,11 @@ void CVelltuneDlg::MarkSaved()
 
 bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
 {
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+        // Back from another program, which may have changed the files.
+        FollowFiles(false);
+        return false;
+    }
     if (message == WM_SETCURSOR) {
         tips_.RelayMouse(reinterpret_cast<HWND>(wParam), HIWORD(lParam));
         return false;  // the cursor itself is set as usual

@@ -6,6 +6,7 @@
 // VelltuneDlgProfile.cpp.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,9 +61,19 @@ private:
     BOOL OnMenuCommand(WPARAM wParam, LPARAM lParam);
     void OnOkButton();
     void OnApplyButton();
-    // The guard and the three saves in order into one transaction, then its
-    // commit; false at the first refusal, with no file changed.
+    // The guard, then the engine file's and every changed account's settings
+    // into one transaction, then its commit; false at the first refusal, with
+    // no file changed. Settings the user did not change keep what another
+    // program wrote into the files meanwhile, and the window then shows it.
     bool SaveAll();
+    // Shows what another program changed in the browser's files since the
+    // window read them, for the settings the user has not changed, without
+    // marking the window modified. After a save every setting counts as unchanged.
+    void FollowFiles(bool saved);
+    struct FileReading;
+    // One file: read reads its settings, part picks them from what is shown.
+    void FollowFile(FileReading& reading, const std::wstring& file, profile::Profile (*read)(const std::wstring&),
+                    profile::Profile (*part)(profile::Profile), bool saved);
     // Restore Earlier Settings: the chosen backup back in place, then every
     // value reloaded from the files as at start.
     void OnRestoreCommand();
@@ -94,11 +105,12 @@ private:
     // Smooth scroll and new tab.
     void LoadSmoothScrollSettings();
     void ShowSmoothScrollSettings(const browser::SmoothScrollSettings& settings);
-    bool SaveSmoothScrollSettings(safesave::SaveTransaction& save);
     void LoadNewTabSettings(const std::wstring& configPath);
     void ShowNewTabSwitches(const browser::NewTabSettings& switches);
     bool SaveNewTabSettings(safesave::SaveTransaction& save);
     void OnNewTabSwitch();
+    // Keeps the ticks shown as the current account's pending switches.
+    void KeepShownSwitches();
     void EnableSmoothScrollControls(bool enable);
     void OnSmoothScrollEnable();
     void OnSmoothScrollDisable();
@@ -109,7 +121,12 @@ private:
     void FillFontLists();
     void LoadPageFontSettings();
     void ShowPageFontSettings(const fonts::PageFontSettings& settings);
-    bool SavePageFontSettings(safesave::SaveTransaction& save);
+    // Smooth scroll and page fonts into the engine file's copy.
+    bool SaveEngineSettings(safesave::SaveTransaction& save);
+    // After a save with set-all on, the role lists show what the file now
+    // holds, so that turning set-all off later saves what the user sees.
+    void ShowSetAllFaceInRoleLists(const fonts::PageFontSettings& record);
+    bool SetAllOn() const;
     void OnSetAllFonts();
     void OnSizeFieldChange(UINT editId);
     void OnResetFonts();
@@ -125,7 +142,10 @@ private:
     void OnExportSettings();
     void OnImportSettings();
     profile::Profile ShownProfile() const;
-    void ShowProfile(const profile::Profile& p);
+    // Shows the settings the profile holds. From a file they are no change of
+    // the user's: the window's modified state stays as it is.
+    enum class Source { User, File };
+    void ShowProfile(const profile::Profile& p, Source source = Source::User);
 
     fonts::FaceEnumeration* pendingFaces_ = nullptr;  // not owned
     const ui::StartupFiles* startupFiles_ = nullptr;  // not owned; only during initialisation
@@ -140,6 +160,16 @@ private:
     fonts::KeptFaces keptFaces_;
     // Switches the user changed, per account, until they are saved.
     browser::PendingSwitches pendingSwitches_;
+    // What the window read of a browser file and showed of it then: the
+    // engine file's settings, and per account its switches.
+    struct FileReading {
+        profile::Profile read;
+        profile::Profile shownAtRead;
+    };
+    FileReading engineReading_;
+    std::map<std::wstring, FileReading> accountReadings_;
+    bool following_ = false;  // readings taken: the window follows the files
+    bool saving_ = false;
     int sizeValues_[4] = {0, 0, 0, 0};
     std::vector<std::wstring> languages_;
     text::StoredTexts texts_;

@@ -3,10 +3,13 @@
 #include <shlwapi.h>
 
 #include "app/DataFolder.h"
+#include "app/FolderLock.h"
 #include "app/DialogSetDataFolder.h"
 #include "browser/Layout.h"
 #include "browser/SmoothScrollSettings.h"
 #include "fonts/FitCombo.h"
+#include "profile/Merge.h"
+#include "profile/ProfileFiles.h"
 #include "resource.h"
 #include "ui/Fields.h"
 #include "ui/VelltuneDlg.h"
@@ -95,22 +98,14 @@ void CVelltuneDlg::ShowSmoothScrollSettings(const browser::SmoothScrollSettings&
     for (int i = 0; i < 4; ++i) scrollValues_[i] = settings.values[i];
 }
 
-bool CVelltuneDlg::SaveSmoothScrollSettings(safesave::SaveTransaction& save)
-{
-    browser::SmoothScrollSettings settings;
-    settings.enabled = ::IsDlgButtonChecked(Handle(), IDC_RADIO_SCROLL_ON) == BST_CHECKED;
-    for (int i = 0; i < 4; ++i) settings.values[i] = scrollValues_[i];
-    const std::wstring copy = save.Prepare(browser::EngineSettingsPath(dataFolder_));
-    if (!copy.empty() && settings.Save(copy)) return true;
-    ShowMessage(texts_.saveFailed);
-    return false;
-}
-
 void CVelltuneDlg::LoadNewTabSettings(const std::wstring& configPath)
 {
-    win::RemoveStaleTemporary(configPath);
+    safesave::RemoveStaleCopies(dataFolder_, configPath);
     // Showing what the file holds changes nothing: Apply stays as it was.
-    ShowNewTabSwitches(browser::NewTabSettings::Load(configPath));
+    const browser::NewTabSettings switches = browser::NewTabSettings::Load(configPath);
+    ShowNewTabSwitches(switches);
+    const profile::Profile read = profile::FromRecord(switches);
+    accountReadings_[currentAccount_] = {read, read};
 }
 
 void CVelltuneDlg::ShowNewTabSwitches(const browser::NewTabSettings& switches)
@@ -122,23 +117,37 @@ void CVelltuneDlg::ShowNewTabSwitches(const browser::NewTabSettings& switches)
     }
 }
 
+void CVelltuneDlg::KeepShownSwitches()
+{
+    if (currentAccount_.empty()) return;
+    const auto ticked = [this](int id) { return ::IsDlgButtonChecked(Handle(), id) == BST_CHECKED; };
+    browser::NewTabSettings switches;
+    switches.addressBar = ticked(IDC_CHECK_ADDRESSBAR);
+    switches.searchBar = ticked(IDC_CHECK_SEARCHBAR);
+    switches.favorite = ticked(IDC_CHECK_FAVORITES);
+    pendingSwitches_.Keep(currentAccount_, switches);
+}
+
 void CVelltuneDlg::OnNewTabSwitch()
 {
-    if (!currentAccount_.empty()) {
-        const auto ticked = [this](int id) { return ::IsDlgButtonChecked(Handle(), id) == BST_CHECKED; };
-        browser::NewTabSettings switches;
-        switches.addressBar = ticked(IDC_CHECK_ADDRESSBAR);
-        switches.searchBar = ticked(IDC_CHECK_SEARCHBAR);
-        switches.favorite = ticked(IDC_CHECK_FAVORITES);
-        pendingSwitches_.Keep(currentAccount_, switches);
-    }
+    KeepShownSwitches();
     MarkModified();
 }
 
 bool CVelltuneDlg::SaveNewTabSettings(safesave::SaveTransaction& save)
 {
-    // Every account the user changed, into the copies of this one save.
-    if (pendingSwitches_.Write(dataFolder_, [&save](const std::wstring& config) { return save.Prepare(config); }))
+    // Every account the user changed, into the copies of this one save; a
+    // switch the user left as read keeps what the file holds now.
+    const auto merged = [&](const std::wstring& account, const browser::NewTabSettings& switches,
+                            const std::wstring& copy) {
+        const profile::Profile shown = profile::FromRecord(switches);
+        const auto reading = accountReadings_.find(account);
+        if (reading == accountReadings_.end()) return switches;
+        const profile::Profile changes = profile::FileChanges(shown, reading->second.shownAtRead,
+                                                              profile::FromConfigFile(copy), reading->second.read);
+        return profile::NewTabRecord(profile::Overlaid(shown, changes));
+    };
+    if (pendingSwitches_.Write(dataFolder_, [&save](const std::wstring& config) { return save.Prepare(config); }, merged))
         return true;
     ShowMessage(texts_.saveFailed);
     return false;

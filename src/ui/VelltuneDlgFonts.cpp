@@ -104,28 +104,17 @@ void CVelltuneDlg::ShowFaces(const std::optional<std::wstring> (&faces)[fonts::k
         if (faces[role]) keptFaces_[role] = kept[role];
 }
 
-bool CVelltuneDlg::SavePageFontSettings(safesave::SaveTransaction& save)
+void CVelltuneDlg::ShowSetAllFaceInRoleLists(const fonts::PageFontSettings& record)
 {
+    if (!SetAllChecked(Handle())) return;
     RoleFaceLists roles(Handle());
-    const bool setAll = SetAllChecked(Handle());
-    const std::optional<fonts::PageFontSettings> record = ShownFonts();
-    if (!record) {
-        ShowMessage(texts_.selectSetAllFont);
-        return false;
-    }
-    // Into the same copy as the smooth-scroll keys of this save.
-    const std::wstring copy = save.Prepare(browser::EngineSettingsPath(dataFolder_));
-    if (copy.empty() || !record->Save(copy)) {
-        ShowMessage(texts_.saveFailed);
-        return false;
-    }
-    if (setAll) {
-        // The role lists show what the file now holds, so that turning set-all
-        // off later saves what the user sees.
-        fonts::ChooseFaces(*record, roles.pointers);
-        keptFaces_ = {};
-    }
-    return true;
+    fonts::ChooseFaces(record, roles.pointers);
+    keptFaces_ = {};
+}
+
+bool CVelltuneDlg::SetAllOn() const
+{
+    return SetAllChecked(Handle());
 }
 
 void CVelltuneDlg::OnSetAllFonts()

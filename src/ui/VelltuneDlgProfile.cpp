@@ -27,7 +27,7 @@ profile::Profile CVelltuneDlg::ShownProfile() const
     return p;
 }
 
-void CVelltuneDlg::ShowProfile(const profile::Profile& p)
+void CVelltuneDlg::ShowProfile(const profile::Profile& p, Source source)
 {
     if (p.smoothScroll) {
         ::CheckRadioButton(Handle(), IDC_RADIO_SCROLL_ON, IDC_RADIO_SCROLL_OFF,
@@ -43,11 +43,12 @@ void CVelltuneDlg::ShowProfile(const profile::Profile& p)
     if (!currentAccount_.empty() && p.HasNewTab()) {
         for (int i = 0; i < 3; ++i)
             if (p.newTab[i]) ::CheckDlgButton(Handle(), kNewTabBoxes[i], *p.newTab[i] ? BST_CHECKED : BST_UNCHECKED);
-        // Kept for the account as a change by hand is, until it is saved.
-        OnNewTabSwitch();
+        // Kept for the account as a change by hand is, until it is saved;
+        // switches already pending follow what is shown.
+        if (source == Source::User || pendingSwitches_.Find(currentAccount_)) KeepShownSwitches();
     }
     UpdateData(false);
-    MarkModified();
+    if (source == Source::User) MarkModified();
 }
 
 void CVelltuneDlg::OnExportSettings()

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <climits>
 
 #include "win/Handles.h"
@@ -17,6 +18,13 @@ bool FileExists(const std::wstring& path)
 {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CanReadFile(const std::wstring& path)
+{
+    KernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
 }
 
 bool ReadWholeFile(const std::wstring& path, std::string& bytes)
@@ -53,12 +61,33 @@ bool FlushFile(const std::wstring& path)
 
 std::wstring TemporaryPathFor(const std::wstring& original)
 {
-    return original + kTemporarySuffix;
+    static std::atomic<unsigned> count{0};
+    return original + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++count) +
+           kTemporarySuffix;
 }
 
-void RemoveStaleTemporary(const std::wstring& original)
+void RemoveTemporaries(const std::wstring& original)
 {
-    ::DeleteFileW(TemporaryPathFor(original).c_str());
+    // "<name>.*.velltune-tmp", and "<name>.velltune-tmp" of earlier versions;
+    // the pattern also matches short names, so each long name is checked.
+    const size_t slash = original.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : original.substr(0, slash + 1);
+    const std::wstring name = original.substr(folder.size());
+    const std::wstring suffix = kTemporarySuffix;
+    WIN32_FIND_DATAW found{};
+    FindHandle find(::FindFirstFileW((original + L"*" + suffix).c_str(), &found));
+    if (!find) return;
+    do {
+        const std::wstring candidate = found.cFileName;
+        if (candidate.size() < name.size() + suffix.size() ||
+            ::CompareStringOrdinal(candidate.c_str(), static_cast<int>(name.size()), name.c_str(), -1, TRUE) != CSTR_EQUAL ||
+            ::CompareStringOrdinal(candidate.c_str() + candidate.size() - suffix.size(), -1, suffix.c_str(), -1, TRUE) !=
+                CSTR_EQUAL)
+            continue;
+        const std::wstring middle = candidate.substr(name.size(), candidate.size() - name.size() - suffix.size());
+        if (!middle.empty() && middle[0] != L'.') continue;  // another file's copy, "<name>x.velltune-tmp"
+        ::DeleteFileW((folder + candidate).c_str());
+    } while (::FindNextFileW(find.Get(), &found));
 }
 
 bool ReplaceWith(const std::wstring& original, const std::wstring& replacement)

@@ -9,6 +9,10 @@ namespace win {
 
 bool FileExists(const std::wstring& path);
 
+// Whether the file can be opened for reading now (it exists and no other
+// process holds it without sharing).
+bool CanReadFile(const std::wstring& path);
+
 // False when the file cannot be opened or read whole.
 bool ReadWholeFile(const std::wstring& path, std::string& bytes);
 
@@ -18,13 +22,16 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes);
 // Pushes what is written to the file out of every cache onto the disk.
 bool FlushFile(const std::wstring& path);
 
-// The program's own name for the working copy of a file, beside it: no
-// other program writes a name like it, so one left by a process that died is
-// known for what it is.
+// A new working copy's name for the file, beside it: the file's name, this
+// process's id and a count, then the program's own suffix. No two copies made
+// at the same time share a name, and no other program writes a name like it,
+// so one left by a process that died is known for what it is.
 std::wstring TemporaryPathFor(const std::wstring& original);
 
-// Deletes the working copy of the file that a process which died left, if any.
-void RemoveStaleTemporary(const std::wstring& original);
+// Deletes every working copy of the file (also the single name that earlier
+// versions used). Only safe while no live save can be using one: the caller
+// holds the data folder's save lock.
+void RemoveTemporaries(const std::wstring& original);
 
 // Puts the replacement, a flushed file in the same folder, in place of the
 // original in one step (a rename with write-through); the replacement's name

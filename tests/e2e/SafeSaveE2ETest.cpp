@@ -79,7 +79,7 @@ protected:
 
     bool AnyCopyLeft() const
     {
-        return FileExists(EngineFile() + L".velltune-tmp") || FileExists(ConfigFile() + L".velltune-tmp");
+        return WorkingCopyLeft(EngineFile()) || WorkingCopyLeft(ConfigFile());
     }
 
     HWND OpenRestore() const

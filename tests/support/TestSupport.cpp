@@ -106,6 +106,15 @@ bool FileExists(const std::wstring& path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool WorkingCopyLeft(const std::wstring& file)
+{
+    WIN32_FIND_DATAW found{};
+    const HANDLE find = FindFirstFileW((file + L"*.velltune-tmp").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    FindClose(find);
+    return true;
+}
+
 std::wstring Utf16(std::string_view utf8)
 {
     if (utf8.empty())

@@ -27,6 +27,8 @@ private:
 void WriteFileBytes(const std::wstring& path, std::string_view bytes);
 std::string ReadFileBytes(const std::wstring& path);  // empty when the file cannot be read
 bool FileExists(const std::wstring& path);
+// Whether a working copy of the file, of any save, lies beside it.
+bool WorkingCopyLeft(const std::wstring& file);
 
 std::wstring Utf16(std::string_view utf8);
 std::string Utf8(std::wstring_view text);

@@ -4,8 +4,12 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "ProcessSupport.h"
 #include "TestSupport.h"
+#include "browser/Layout.h"
+#include "profile/Merge.h"
 #include "profile/ProfileFiles.h"
 
 using namespace velltune::test;
@@ -144,7 +148,8 @@ const char kConfig[] = "[CreateNewTab]\r\nAddressBarInput=0\r\nSearchBarInput=1\
 TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileCannotTakeThem)
 {
     TempDir dir;
-    const std::wstring engine = dir / L"WKSetting.ini", alice = dir / L"alice.ini", bob = dir / L"bob.ini";
+    const std::wstring data = dir / L"data\\";
+    const std::wstring engine = browser::EngineSettingsPath(data), alice = dir / L"alice.ini", bob = dir / L"bob.ini";
     profile::Profile p;
     p.scroll[3] = 200;
     p.faces[fonts::kFixed] = L"Not Installed Mono";
@@ -170,7 +175,7 @@ TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileCannotTakeT
         WriteFileBytes(alice, kConfig);
         WriteFileBytes(bob, kConfig);
         p.smoothScroll = c.smooth;
-        ASSERT_TRUE(profile::Apply(p, engine, {alice, bob}, {}, failed)) << c.name;
+        ASSERT_TRUE(profile::Apply(p, data, {alice, bob}, {}, failed)) << c.name;
         EXPECT_EQ(ReadFileBytes(engine), c.engineAfter) << c.name;
         for (const std::wstring& config : {alice, bob})
             EXPECT_EQ(ReadFileBytes(config), Replace(kConfig, "AddressBarInput=0", "AddressBarInput=1")) << c.name;
@@ -180,11 +185,11 @@ TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileCannotTakeT
     p.faces[fonts::kFixed] = L"\u5b8b\u4f53";
     WriteFileBytes(engine, kEngine);
     WriteFileBytes(alice, kConfig);
-    EXPECT_FALSE(profile::Apply(p, engine, {alice}, {}, failed));
+    EXPECT_FALSE(profile::Apply(p, data, {alice}, {}, failed));
     EXPECT_EQ(ReadFileBytes(engine), kEngine);
     EXPECT_EQ(ReadFileBytes(alice), kConfig);
     WriteFileBytes(engine, Utf16LeFileBytes(Utf16(kEngine)));
-    ASSERT_TRUE(profile::Apply(p, engine, {alice}, {}, failed));
+    ASSERT_TRUE(profile::Apply(p, data, {alice}, {}, failed));
     EXPECT_NE(ReadFileBytes(engine).find(Utf16LeFileBytes(L"FixedFontFamily=\u5b8b\u4f53\r\n").substr(2)), std::string::npos);
 
     p.faces[fonts::kFixed] = L"Not Installed Mono";
@@ -192,7 +197,7 @@ TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileCannotTakeT
     WriteFileBytes(alice, kConfig);
     FileLock lock(bob);
     ASSERT_TRUE(lock.Held());
-    EXPECT_FALSE(profile::Apply(p, engine, {alice, bob}, {}, failed));
+    EXPECT_FALSE(profile::Apply(p, data, {alice, bob}, {}, failed));
     EXPECT_EQ(failed, bob);
     EXPECT_EQ(ReadFileBytes(engine), kEngine);
     EXPECT_EQ(ReadFileBytes(alice), kConfig);
@@ -216,3 +221,39 @@ TEST(ProfileFiles, ExportOfMissingKeysGivesTheDefaultsTheWindowShows)
 }
 
 }  // namespace
+
+TEST(ProfileMerge, OnlySettingsTheUserLeftFollowTheFile)
+{
+    // What the window read and showed: smooth scrolling on, step 140, size 16.
+    profile::Profile read;
+    read.smoothScroll = true;
+    read.scroll[3] = 140;
+    read.sizes[0] = 16;
+    const profile::Profile shownAtRead = read;
+    struct Case {
+        const char* name;
+        std::function<void(profile::Profile& shown, profile::Profile& current)> change;
+        std::function<void(profile::Profile& expected)> follow;
+    } cases[] = {
+        {"nobody changed anything", [](auto&, auto&) {}, [](auto&) {}},
+        {"another program changed the size",
+         [](auto&, auto& current) { current.sizes[0] = 20; }, [](auto& e) { e.sizes[0] = 20; }},
+        {"both changed the step: the user's stays",
+         [](auto& shown, auto& current) { shown.scroll[3] = 200, current.scroll[3] = 150; }, [](auto&) {}},
+        {"a typed number keeps the switch on that another program turned off",
+         [](auto& shown, auto& current) { shown.scroll[3] = 200, current.smoothScroll = false; }, [](auto&) {}},
+        {"the switch alone follows the file",
+         [](auto&, auto& current) { current.smoothScroll = false; }, [](auto& e) { e.smoothScroll = false; }},
+    };
+    for (const Case& c : cases) {
+        profile::Profile shown = shownAtRead, current = read, expected;
+        c.change(shown, current);
+        c.follow(expected);
+        const profile::Profile changes = profile::FileChanges(shown, shownAtRead, current, read);
+        EXPECT_EQ(profile::Render(changes), profile::Render(expected)) << c.name;
+        // Once followed, a setting the user changed still counts as changed.
+        const profile::Profile now = profile::Overlaid(shown, changes);
+        const profile::Profile rebased = profile::Rebased(shown, shownAtRead, now);
+        EXPECT_EQ(rebased.scroll[3] != now.scroll[3], shown.scroll[3] != shownAtRead.scroll[3]) << c.name;
+    }
+}

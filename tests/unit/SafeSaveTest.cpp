@@ -32,6 +32,7 @@ const char kConfig[] = "[General]\r\nHome=x\r\n[CreateNewTab]\r\nAddressBarInput
 // The files a save replaces, as the data folder lays them out.
 struct DataFolder {
     TempDir dir;
+    std::wstring folder = dir / L"data\\";
     std::wstring engine = dir / L"data\\Temp\\WebKit\\WKSetting.ini";
     std::wstring alice = dir / L"data\\Users\\alice\\Config\\config.ini";
     std::wstring bob = dir / L"data\\Users\\bob\\Config\\config.ini";
@@ -47,7 +48,7 @@ struct DataFolder {
     bool AnyCopyLeft() const
     {
         for (const std::wstring& f : {engine, alice, bob})
-            if (FileExists(f + L".velltune-tmp")) return true;
+            if (WorkingCopyLeft(f)) return true;
         return false;
     }
 };
@@ -56,7 +57,7 @@ struct DataFolder {
 // switch in both accounts' config.ini.
 bool Save(DataFolder& data, int step, const std::wstring& backupRoot)
 {
-    safesave::SaveTransaction save(backupRoot);
+    safesave::SaveTransaction save(data.folder, backupRoot);
     browser::SmoothScrollSettings scroll;
     scroll.values[3] = step;
     browser::NewTabSettings tabs;
@@ -86,7 +87,7 @@ TEST(SafeSave, CommitPutsEveryCopyInPlaceAndNothingBefore)
 {
     DataFolder data;
     {
-        safesave::SaveTransaction save;
+        safesave::SaveTransaction save(data.folder);
         browser::SmoothScrollSettings scroll;
         scroll.values[3] = 200;
         const std::wstring copy = save.Prepare(data.engine);
@@ -180,14 +181,14 @@ TEST(SafeSave, RestorePutsBackTheBytesOfThatTimeAndCanItselfBeUndone)
     // The second-newest backup holds what the save of 160 replaced: 150.
     std::vector<backups::Backup> list = backups::List(data.backupRoot);
     ASSERT_EQ(list.size(), 3u);
-    ASSERT_TRUE(backups::Restore(data.backupRoot, list[1]));
+    ASSERT_TRUE(backups::Restore(data.folder, data.backupRoot, list[1]));
     EXPECT_EQ(ReadFileBytes(data.engine), engineAt150);
     EXPECT_EQ(ReadFileBytes(data.bob), kConfigAfter);
 
     // The restore was backed up first: restoring that brings back 170.
     list = backups::List(data.backupRoot);
     ASSERT_EQ(list.size(), 4u);
-    ASSERT_TRUE(backups::Restore(data.backupRoot, list[0]));
+    ASSERT_TRUE(backups::Restore(data.folder, data.backupRoot, list[0]));
     EXPECT_EQ(ReadFileBytes(data.engine), engineAt170);
     EXPECT_FALSE(data.AnyCopyLeft());
 }

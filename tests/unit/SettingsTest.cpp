@@ -104,7 +104,7 @@ TEST(Settings, NamesInAnyScriptAreRememberedInAFreshAndInALegacyFile)
         EXPECT_EQ(settings::ReadDataFolder(dir.Path()), folder);
         EXPECT_EQ(settings::ReadLanguageFile(dir.Path()), language);
         EXPECT_EQ(ReadFileBytes(dir / L"Settings.ini").substr(0, 2), "\xFF\xFE");
-        EXPECT_FALSE(FileExists(dir / L"Settings.ini.velltune-tmp"));
+        EXPECT_FALSE(WorkingCopyLeft(dir / L"Settings.ini"));
     }
 }
 

@@ -1,0 +1,386 @@
+// Velltune among other writers of one data folder: imports, exports and a
+// window's Apply at the same time, a save that finds the folder's lock taken,
+// working copies of live and dead saves, and a window that follows what other
+// programs write while it is open.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cwctype>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <thread>
+
+#include "AppDriver.h"
+#include "CommandLineRun.h"
+#include "ProcessSupport.h"
+#include "SampleFiles.h"
+#include "TestSupport.h"
+#include "app/FolderLock.h"
+#include "app/SaveTransaction.h"
+#include "browser/SmoothScrollSettings.h"
+#include "resource.h"
+
+using namespace velltune::test;
+
+namespace {
+
+std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
+    const size_t at = text.find(from);
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+// The sample engine file grown to about 25 KB by sections the browser keeps,
+// in the form the profile service writes.
+std::string LargeEngineFile()
+{
+    std::string file = kSampleEngineFile;
+    for (int s = 0; s < 60; ++s) {
+        const std::string n = std::to_string(s);
+        file += "; Settings of engine part " + n + ".\r\n[Part" + n + "]\r\n";
+        for (int k = 0; k < 10; ++k)
+            file += "Value" + std::to_string(k) + "=" + std::to_string(s * 1000 + k) + ",/cache/part" + n + "\r\n";
+    }
+    return file;
+}
+
+const char kProfileA[] = "[Velltune]\r\nProfileVersion=1\r\n[ScrollPage]\r\nWheelAccel=8\r\n[Font]\r\nDefaultFontSize=20\r\n";
+const char kProfileB[] =
+    "[Velltune]\r\nProfileVersion=1\r\n[ScrollPage]\r\nWheelStep=200\r\n[Font]\r\nSerifFontFamily=DejaVu Sans\r\n";
+
+std::string WithA(const std::string& engine)
+{
+    return Replace(Replace(engine, "WheelAccel=4", "WheelAccel=8"), "DefaultFontSize=16", "DefaultFontSize=20");
+}
+std::string WithB(const std::string& engine)
+{
+    return Replace(Replace(engine, "WheelStep=140", "WheelStep=200"), "SerifFontFamily=DejaVu Serif",
+                   "SerifFontFamily=DejaVu Sans");
+}
+// The window's change in the rounds that have one: a key neither profile holds.
+std::string WithWindow(const std::string& engine)
+{
+    return Replace(engine, "WheelEndDumping=50", "WheelEndDumping=60");
+}
+
+class SeveralWriters : public ::testing::Test {
+protected:
+    std::wstring Work() const { return dir / L"work\\"; }
+    std::wstring Data() const { return dir / L"data\\"; }
+    std::wstring Engine() const { return Data() + L"Temp\\WebKit\\WKSetting.ini"; }
+    std::wstring Config() const { return Data() + L"Users\\alice\\Config\\config.ini"; }
+
+    void MakeFiles(const std::string& engine)
+    {
+        WriteFileBytes(Engine(), engine);
+        WriteFileBytes(Config(), kSampleAccountConfig);
+        WriteFileBytes(Work() + L"Settings.ini", "[General]\r\nDataFolder=" + Utf8(Data()) + "\r\n");
+        WriteFileBytes(dir / L"a.ini", kProfileA);
+        WriteFileBytes(dir / L"b.ini", kProfileB);
+    }
+    CommandLineRun Import(const wchar_t* profile) const
+    {
+        return RunVelltune(Work(), L"/import \"" + (dir / profile) + L"\"");
+    }
+    bool StartWithAlice(VelltuneApp& app) const
+    {
+        return app.Start(Work()) && app.WaitForMainWindow() && app.Pick(IDC_ACCOUNT_LIST, L"alice");
+    }
+    static void ExpectNoFaults(const std::vector<Fault>& faults, const std::string& who)
+    {
+        for (const Fault& fault : faults) ADD_FAILURE() << who << " raised " << FaultName(fault.code);
+    }
+
+    TempDir dir;
+};
+
+// A second window of this process to switch to, as a user goes to another program.
+class OtherWindow {
+public:
+    OtherWindow()
+    {
+        window_ = ::CreateWindowExW(0, L"STATIC", L"Another program", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                    nullptr, nullptr, nullptr);
+    }
+    ~OtherWindow() { ::DestroyWindow(window_); }
+    // From the other window to this one and back, as a user who leaves a
+    // program for a while; true when each took the foreground.
+    bool VisitFrom(HWND back) const
+    {
+        return Foreground(back) && Foreground(window_) && Foreground(back);
+    }
+
+private:
+    static bool Foreground(HWND window)
+    {
+        ::SetForegroundWindow(window);
+        for (int i = 0; i < 100 && ::GetForegroundWindow() != window; ++i) {
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+            ::Sleep(20);
+        }
+        return ::GetForegroundWindow() == window;
+    }
+    HWND window_ = nullptr;
+};
+
+TEST_F(SeveralWriters, ImportsExportsAndApplyTogetherLoseNothing)
+{
+    const std::string before = LargeEngineFile();
+    // The file that each set of imports that reported success leaves, run
+    // one after the other; with disjoint keys both orders give the same bytes.
+    MakeFiles(before);
+    ASSERT_EQ(Import(L"a.ini").exitCode, 0u);
+    ASSERT_EQ(ReadFileBytes(Engine()), WithA(before));
+    WriteFileBytes(Engine(), before);
+    ASSERT_EQ(Import(L"b.ini").exitCode, 0u);
+    ASSERT_EQ(Import(L"a.ini").exitCode, 0u);
+    ASSERT_EQ(ReadFileBytes(Engine()), WithA(WithB(before)));
+
+    constexpr int kRounds = 120, kWindowEvery = 8;
+    int whole = 0, damaged = 0, wronglyReported = 0, copiesLeft = 0, failedRuns = 0, windowRounds = 0;
+    std::ostringstream odd;
+    unsigned seed = 12345;
+    const auto nextDelay = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<DWORD>((seed >> 16) % 250);
+    };
+    for (int round = 0; round < kRounds; ++round) {
+        MakeFiles(before);
+        const bool withWindow = round % kWindowEvery == kWindowEvery - 1;
+        std::unique_ptr<VelltuneApp> app;
+        if (withWindow) {
+            ++windowRounds;
+            app = std::make_unique<VelltuneApp>();
+            ASSERT_TRUE(app->Start(Work()) && app->WaitForMainWindow()) << round;
+            ASSERT_TRUE(app->SetText(IDC_EDIT_END, L"60")) << round;
+        }
+        CommandLineRun a, b, exported;
+        const DWORD delays[3] = {nextDelay(), nextDelay(), nextDelay()};
+        std::thread runA([&] { ::Sleep(delays[0]); a = Import(L"a.ini"); });
+        std::thread runB([&] { ::Sleep(delays[1]); b = Import(L"b.ini"); });
+        std::thread runExport([&] {
+            ::Sleep(delays[2]);
+            exported = RunVelltune(Work(), L"/export \"" + (dir / L"out.ini") + L"\"");
+        });
+        bool applied = false;
+        if (app) {
+            ::Sleep(nextDelay());
+            applied = app->Click(IDC_APPLY) && !app->IsEnabled(IDC_APPLY);
+        }
+        runA.join();
+        runB.join();
+        runExport.join();
+        if (app) {
+            ExpectNoFaults(app->Faults(), "the window");
+            app->Kill();
+        }
+        for (const CommandLineRun* run : {&a, &b, &exported}) {
+            ExpectNoFaults(run->faults, "a command");
+            if (!run->ended || run->exitCode != 0) ++failedRuns, odd << "\n  round " << round << ": a command ended " << run->exitCode;
+        }
+
+        std::string expected = before;
+        if (a.exitCode == 0) expected = WithA(expected);
+        if (b.exitCode == 0) expected = WithB(expected);
+        if (applied) expected = WithWindow(expected);
+        const std::string now = ReadFileBytes(Engine());
+        bool known = false;
+        for (int set = 0; set < 8; ++set) {
+            std::string state = before;
+            if (set & 1) state = WithA(state);
+            if (set & 2) state = WithB(state);
+            if (set & 4) state = WithWindow(state);
+            known = known || now == state;
+        }
+        if (now == expected)
+            ++whole;
+        else if (known)
+            ++wronglyReported, odd << "\n  round " << round << ": a save reported done is not in the file, or one reported failed is";
+        else
+            ++damaged, odd << "\n  round " << round << ": " << now.size() << " bytes of no known state";
+        if (WorkingCopyLeft(Engine()) || WorkingCopyLeft(Config())) ++copiesLeft, odd << "\n  round " << round << ": copy left";
+    }
+
+    std::ostringstream report;
+    report << "Several writers: " << kRounds << " rounds of two /import and an /export started together within 250 ms"
+           << " on one " << before.size() << "-byte WKSetting.ini, " << windowRounds << " of them with a window's Apply\n"
+           << "  whole " << whole << ", damaged " << damaged << ", reported wrongly " << wronglyReported
+           << ", working copies left " << copiesLeft << ", commands that did not end with 0: " << failedRuns << odd.str()
+           << "\n";
+    std::cout << report.str();
+    std::ofstream(Utf8(ThisExeFolder() + L"several-writers.txt")) << report.str();
+    EXPECT_EQ(whole, kRounds);
+    EXPECT_EQ(copiesLeft, 0);
+    EXPECT_EQ(failedRuns, 0);
+}
+
+TEST_F(SeveralWriters, ALiveSavesCopyIsItsOwnADeadOnesIsRemoved)
+{
+    MakeFiles(kSampleEngineFile);
+    // Left by a process that died in the middle of a save.
+    const std::wstring deadCopy = Engine() + L".4242-1.velltune-tmp";
+    WriteFileBytes(deadCopy, "[Half");
+    {
+        VelltuneApp app;
+        ASSERT_TRUE(StartWithAlice(app));
+        EXPECT_FALSE(FileExists(deadCopy)) << "a start reads the file and removes what a dead save left";
+        app.Kill();
+    }
+
+    safesave::SaveTransaction save(Data());
+    const std::wstring copy = save.Prepare(Engine());
+    ASSERT_FALSE(copy.empty());
+    browser::SmoothScrollSettings scroll;
+    scroll.values[1] = 70;
+    ASSERT_TRUE(scroll.Save(copy));
+    const std::string written = ReadFileBytes(copy);
+
+    // Another process starts, reads the files and saves while this save is live.
+    VelltuneApp app;
+    ASSERT_TRUE(StartWithAlice(app));
+    CommandLineRun imported;
+    std::thread import([&] { imported = Import(L"b.ini"); });
+    ::Sleep(1500);
+    EXPECT_EQ(ReadFileBytes(copy), written) << "the live copy is neither removed nor written into";
+    EXPECT_EQ(ReadFileBytes(Engine()), kSampleEngineFile) << "the import waits for the live save";
+    ASSERT_TRUE(save.Commit());
+    import.join();
+    app.Kill();
+    EXPECT_EQ(imported.exitCode, 0u);
+    EXPECT_EQ(ReadFileBytes(Engine()), WithB(Replace(kSampleEngineFile, "WheelEndDumping=50", "WheelEndDumping=70")));
+}
+
+TEST_F(SeveralWriters, ASaveWaitsForTheLockAndFailsPastTheLimitTouchingNothing)
+{
+    MakeFiles(kSampleEngineFile);
+    // Another spelling of the same folder: other case, no final backslash.
+    std::wstring otherSpelling = Data();
+    otherSpelling.pop_back();
+    for (wchar_t& c : otherSpelling) c = static_cast<wchar_t>(::towupper(c));
+
+    struct Case {
+        const char* name;
+        DWORD heldMs;
+        DWORD exitCode;
+    } cases[] = {
+        {"released after 2 s: the import waits, then saves", 2000, 0},
+        {"held past the limit: the import fails", safesave::kLockWaitMs + 3000, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakeFiles(kSampleEngineFile);
+        CommandLineRun imported;
+        {
+            safesave::FolderLock lock;
+            ASSERT_TRUE(lock.Acquire(otherSpelling, 0));
+            std::thread import([&] { imported = Import(L"a.ini"); });
+            ::Sleep(c.heldMs);
+            lock.Release();
+            import.join();
+        }
+        EXPECT_EQ(imported.exitCode, c.exitCode);
+        EXPECT_EQ(ReadFileBytes(Engine()), c.exitCode == 0 ? WithA(kSampleEngineFile) : std::string(kSampleEngineFile));
+        EXPECT_FALSE(WorkingCopyLeft(Engine()));
+    }
+
+    // The window's Apply past the limit: the save-failed message, still
+    // modified, the window painting and answering meanwhile.
+    VelltuneApp app;
+    ASSERT_TRUE(StartWithAlice(app));
+    ASSERT_TRUE(app.SetText(IDC_EDIT_STEP, L"200"));
+    safesave::FolderLock lock;
+    ASSERT_TRUE(lock.Acquire(otherSpelling, 0));
+    ASSERT_TRUE(app.ClickNoWait(IDC_APPLY));
+    ::Sleep(2000);
+    EXPECT_TRUE(app.Responsive(app.MainWindow(), std::chrono::milliseconds(2000))) << "the window answers while it waits";
+    HWND box = app.WaitForMessageBox(std::chrono::milliseconds(safesave::kLockWaitMs + 5000));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Utf8(VelltuneApp::MessageText(box)), "Failed to save Nerovia 3 settings!");
+    ASSERT_TRUE(app.Answer(box));
+    EXPECT_TRUE(app.IsEnabled(IDC_APPLY));
+    EXPECT_EQ(ReadFileBytes(Engine()), kSampleEngineFile);
+    EXPECT_FALSE(WorkingCopyLeft(Engine()));
+    ExpectNoFaults(app.Faults(), "the window");
+}
+
+// Another program writes into the files while the window is open.
+void WriteKeys(const std::wstring& file, const std::map<std::wstring, std::pair<std::wstring, std::wstring>>& keys)
+{
+    for (const auto& [key, sectionAndValue] : keys)
+        ::WritePrivateProfileStringW(sectionAndValue.first.c_str(), key.c_str(), sectionAndValue.second.c_str(), file.c_str());
+    ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());  // flush this process's cache
+}
+
+TEST_F(SeveralWriters, TheWindowKeepsWhatOthersWroteAndFollowsTheFiles)
+{
+    MakeFiles(kSampleEngineFile);
+    VelltuneApp app;
+    ASSERT_TRUE(StartWithAlice(app));
+    OtherWindow other;
+
+    // Apply: settings changed only elsewhere keep the other program's value,
+    // WheelStep changed on both sides gets the user's.
+    WriteKeys(Engine(), {{L"WheelAccel", {L"ScrollPage", L"8"}},
+                         {L"WheelStep", {L"ScrollPage", L"150"}},
+                         {L"DefaultFontSize", {L"Font", L"20"}},
+                         {L"SerifFontFamily", {L"Font", L"DejaVu Sans"}}});
+    WriteKeys(Config(), {{L"SearchBarInput", {L"CreateNewTab", L"0"}}});
+    ASSERT_TRUE(app.SetText(IDC_EDIT_STEP, L"200"));
+    ASSERT_TRUE(app.Click(IDC_CHECK_ADDRESSBAR));
+    ASSERT_TRUE(app.Click(IDC_APPLY));
+    EXPECT_FALSE(app.IsEnabled(IDC_APPLY));
+    const std::string engineSaved =
+        Replace(Replace(WithA(kSampleEngineFile), "WheelStep=140", "WheelStep=200"), "SerifFontFamily=DejaVu Serif",
+                "SerifFontFamily=DejaVu Sans");
+    EXPECT_EQ(ReadFileBytes(Engine()), engineSaved);
+    EXPECT_EQ(ReadFileBytes(Config()),
+              Replace(Replace(kSampleAccountConfig, "AddressBarInput=0", "AddressBarInput=1"), "SearchBarInput=1",
+                      "SearchBarInput=0"));
+    const auto expectShown = [&app](const std::map<int, std::wstring>& texts, const char* when) {
+        for (const auto& [id, text] : texts) EXPECT_EQ(Utf8(app.Text(id)), Utf8(text)) << when << ", control " << id;
+    };
+    expectShown({{IDC_EDIT_ACCEL, L"8"}, {IDC_EDIT_STEP, L"200"}, {IDC_EDIT_DEFAULTSIZE, L"20"}}, "after Apply");
+    EXPECT_EQ(Utf8(app.SelectedEntry(IDC_FACE_SERIF)), "DejaVu Sans");
+    EXPECT_EQ(::SendMessageW(::GetDlgItem(app.MainWindow(), IDC_CHECK_SEARCHBAR), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    // Coming back to the window: untouched settings show the files' values,
+    // the one the user changed keeps the user's, the modified state stays.
+    struct Step {
+        const char* name;
+        const wchar_t* userTypes;  // into WheelBeginDumping first; null for nothing
+    } steps[] = {{"not modified", nullptr}, {"modified", L"30"}};
+    int round = 0;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        if (step.userTypes) {
+            ASSERT_TRUE(app.SetText(IDC_EDIT_FOREPART, step.userTypes));
+        }
+        const std::wstring end = round ? L"80" : L"70", minimum = round ? L"4" : L"3", begin = round ? L"45" : L"40";
+        WriteKeys(Engine(), {{L"WheelEndDumping", {L"ScrollPage", end}},
+                             {L"WheelBeginDumping", {L"ScrollPage", begin}},
+                             {L"MinimumFontSize", {L"Font", minimum}},
+                             {L"FantasyFontFamily", {L"Font", L"DejaVu Serif"}}});
+        WriteKeys(Config(), {{L"ClickOnFavorite", {L"CreateNewTab", round ? L"1" : L"0"}}});
+        ASSERT_TRUE(other.VisitFrom(app.MainWindow()));
+        // The activation reaches the window as a posted message, after any
+        // message sent to it now: wait for its first sign.
+        for (int i = 0; i < 100 && app.Text(IDC_EDIT_END) != end; ++i) ::Sleep(20);
+        ASSERT_TRUE(app.Responsive(app.MainWindow(), std::chrono::milliseconds(5000)));
+        expectShown({{IDC_EDIT_END, end}, {IDC_EDIT_MINSIZE, minimum}, {IDC_EDIT_FOREPART, step.userTypes ? step.userTypes : begin}},
+                    step.name);
+        EXPECT_EQ(Utf8(app.SelectedEntry(IDC_FACE_FANTASY)), "DejaVu Serif");
+        EXPECT_EQ(::SendMessageW(::GetDlgItem(app.MainWindow(), IDC_CHECK_FAVORITES), BM_GETCHECK, 0, 0),
+                  round ? BST_CHECKED : BST_UNCHECKED);
+        EXPECT_EQ(app.IsEnabled(IDC_APPLY), step.userTypes != nullptr);
+        ++round;
+    }
+    ExpectNoFaults(app.Faults(), "the window");
+}
+
+}  // namespace
