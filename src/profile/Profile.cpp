@@ -4,8 +4,8 @@
 
 #include <climits>
 
-#include "app/Ini.h"
 #include "browser/SmoothScrollSettings.h"
+#include "ini/Ini.h"
 #include "win/Handles.h"
 
 namespace profile {

@@ -4,9 +4,9 @@
 
 #include <string_view>
 
-#include "app/Ini.h"
 #include "app/SaveTransaction.h"
 #include "browser/SmoothScrollSettings.h"
+#include "ini/Ini.h"
 #include "win/Handles.h"
 
 namespace profile {

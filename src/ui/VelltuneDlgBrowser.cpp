@@ -2,8 +2,8 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-#include "app/DataFolder.h"
-#include "app/DialogSetDataFolder.h"
+#include "browser/DataFolder.h"
+#include "browser/DialogSetDataFolder.h"
 #include "browser/Layout.h"
 #include "browser/SmoothScrollSettings.h"
 #include "fonts/FitCombo.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <thread>
 
-#include "app/DialogSetDataFolder.h"
+#include "browser/DialogSetDataFolder.h"
 #include "i18n/AboutDlg.h"
 #include "i18n/Languages.h"
 #include "resource.h"

@@ -1,4 +1,4 @@
-#include "app/Ini.h"
+#include "ini/Ini.h"
 
 #include <climits>
 #include <cwchar>
