@@ -254,7 +254,9 @@ TEST_F(KeyboardTest, SmallDialogsOpenCentredOnTheMainWindowOrTheScreen)
     ::GetMonitorInfoW(::MonitorFromWindow(Window(), MONITOR_DEFAULTTOPRIMARY), &monitor);
 
     const std::function<std::unique_ptr<win::Dialog>(HWND)> makers[] = {
-        [](HWND owner) { return std::make_unique<CAboutDlg>(owner); },
+        [](HWND owner) {
+            return std::make_unique<CAboutDlg>(owner, settings::SavedLanguageFilePath(settings::GetWorkingFolder()));
+        },
         [](HWND owner) { return std::make_unique<CDialogSetDataFolder>(owner); },
     };
     for (const auto& make : makers)
