@@ -63,8 +63,7 @@ std::optional<bool> Switch(const std::wstring& text, const wchar_t* on, const wc
 // service would take it in the ANSI code page and garble every such name.
 bool IsUnmarkedUtf8(const std::string& bytes)
 {
-    if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0 || bytes.rfind("\xEF\xBB\xBF", 0) == 0)
-        return false;
+    if (ini::MarkOf(bytes) != ini::Mark::None) return false;
     bool beyondAscii = false;
     for (char c : bytes) beyondAscii = beyondAscii || static_cast<unsigned char>(c) >= 0x80;
     return beyondAscii && bytes.size() <= static_cast<size_t>(INT_MAX) &&
