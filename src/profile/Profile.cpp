@@ -6,6 +6,7 @@
 
 #include "browser/SmoothScrollSettings.h"
 #include "ini/Ini.h"
+#include "win/Files.h"
 #include "win/Handles.h"
 
 namespace profile {
@@ -139,16 +140,6 @@ std::wstring FolderOf(const std::wstring& file)
     return slash == std::wstring::npos ? L"." : file.substr(0, slash + 1);
 }
 
-bool WriteWhole(const std::wstring& file, const std::string& bytes)
-{
-    win::KernelHandle handle(
-        ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!handle) return false;
-    DWORD written = 0;
-    return ::WriteFile(handle.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size() && ::FlushFileBuffers(handle.Get());
-}
-
 }  // namespace
 
 bool Profile::HasNewTab() const
@@ -256,7 +247,7 @@ bool Write(const std::wstring& file, const Profile& profile)
     // leaves an earlier profile of that name whole.
     wchar_t temp[MAX_PATH] = {};
     if (!::GetTempFileNameW(FolderOf(file).c_str(), L"vlt", 0, temp)) return false;
-    if (WriteWhole(temp, bytes) && ::MoveFileExW(temp, file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (win::WriteWholeFile(temp, bytes) && ::MoveFileExW(temp, file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     ::DeleteFileW(temp);
     return false;
