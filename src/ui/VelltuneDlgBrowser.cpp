@@ -14,12 +14,6 @@
 #include "win/MessageBox.h"
 #include "win/Text.h"
 
-namespace {
-
-constexpr int kNewTabBoxes[3] = {IDC_CHECK_ADDRESSBAR, IDC_CHECK_SEARCHBAR, IDC_CHECK_FAVORITES};
-
-}  // namespace
-
 bool CVelltuneDlg::LocateDataFolder(datafolder::Located located)
 {
     switch (located) {
@@ -78,7 +72,7 @@ void CVelltuneDlg::OnAccountSelChange()
     }
     ShowMessage(texts_.userConfigFileMissing);
     // The boxes keep their ticks but no longer belong to any account.
-    for (int id : kNewTabBoxes) ::EnableWindow(Item(id), FALSE);
+    for (int id : ui::kNewTabBoxes) ::EnableWindow(Item(id), FALSE);
     currentAccount_.clear();
 }
 
@@ -117,8 +111,8 @@ void CVelltuneDlg::ShowNewTabSwitches(const browser::NewTabSettings& switches)
 {
     const bool ticks[3] = {switches.addressBar, switches.searchBar, switches.favorite};
     for (int i = 0; i < 3; ++i) {
-        ::CheckDlgButton(Handle(), kNewTabBoxes[i], ticks[i] ? BST_CHECKED : BST_UNCHECKED);
-        ::EnableWindow(Item(kNewTabBoxes[i]), TRUE);
+        ::CheckDlgButton(Handle(), ui::kNewTabBoxes[i], ticks[i] ? BST_CHECKED : BST_UNCHECKED);
+        ::EnableWindow(Item(ui::kNewTabBoxes[i]), TRUE);
     }
 }
 
