@@ -1,6 +1,9 @@
 // Key-at-a-time access to INI files through the platform's profile service.
-// The program never parses or rewrites a whole file itself: the browser's files
-// hold many keys it must leave exactly as they are.
+// The program never rewrites a whole file itself: the browser's files hold
+// many keys it must leave exactly as they are. It reads them through the
+// service too, with one exception: a language file's section is taken in one
+// call (ReadSection) and split into its keys by text::LanguageFile, since
+// applying a language reads some fifty texts from the same file.
 #pragma once
 
 #include <windows.h>
