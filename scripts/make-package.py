@@ -31,9 +31,9 @@ itself offers no dialog for:
 - for each browser account, which actions open their result in a new tab
   (address bar, search bar, favourites links).
 
-It writes these settings into the browser's own INI files, one key at a time,
-and leaves everything else in those files as it was. It needs no installation
-and writes nothing to the registry.
+It writes these settings into the browser's own INI files and leaves every
+other key in them as it was. It needs no installation and writes nothing to
+the registry. Each setting explains itself in a tooltip.
 
 Starting
 --------
@@ -42,26 +42,109 @@ Unpack this archive into a folder of your own, for example
 
 Velltune keeps its own settings in Settings.ini in the folder it is started
 from (its current folder): the browser data folder and the chosen language.
-Started by a double click, that is the folder of Velltune.exe; started from a
-shortcut, it is the shortcut's "Start in" folder. The language files are
-looked for in the folder Language beside Settings.ini, so keep the Language
-folder next to Velltune.exe and start it from there.
+The backups of its saves go there too. Started by a double click, that is the
+folder of Velltune.exe; started from a shortcut, it is the shortcut's
+"Start in" folder. The language files are looked for in the folder Language
+beside Settings.ini, so keep the Language folder next to Velltune.exe and
+start it from there.
 
 The browser's data folder is normally "%APPDATA%\\Nerovia3". When Velltune
 cannot find it, it asks for it; you can also change it later with
 "Menu > Set Nerovia 3 Data folder...".
 
-Saving
-------
-Close Nerovia 3 before you save. While Nerovia 3 is running, Velltune never
-saves: OK and Apply only tell you to exit the browser first, and your changes
-stay in the window until you try again. Close (or Exit) leaves without saving.
+What a save guarantees
+----------------------
+OK and Apply save; Close (or Exit) leaves without saving. Close Nerovia 3
+before you save: while Nerovia 3 is running, Velltune never saves. OK and
+Apply then only tell you to exit the browser first, and your changes stay in
+the window until you try again.
+
+A save never writes into the browser's files directly. It writes each file it
+changes (WKSetting.ini, an account's config.ini) into a working copy beside
+it, and only when every copy is complete and on the disk does it put each
+copy in place of its original, in one step.
+
+- If anything fails while the copies are written (a locked file, a full
+  disk), no file is touched, the save says "Failed to save Nerovia 3
+  settings!" and your changes stay in the window.
+- Each file is always whole: as it was before the save or as the save made
+  it, never a mix, never cut short, even when Velltune is killed or the power
+  fails. A save of two files is not one step for both: a failure between the
+  two leaves one file in its new state and the other in its old one, each
+  whole.
+- Only the keys Velltune owns change. A copy left behind by a Velltune that
+  died is removed the next time Velltune reads or saves that file.
+
+Backups and Restore
+-------------------
+Before a save replaces any file, Velltune keeps what it replaces in
+Backup\\<yyyy-mm-dd hh-mm-ss>\\ in its folder ("-2", "-3", ... for more
+saves in the same second), with a Backup.ini naming where each file came
+from. The newest 20 backups are kept, older ones deleted. When that folder
+cannot be written, the save goes on without a backup.
+
+"Menu > Restore Earlier Settings..." lists the backups, newest first, and
+puts the chosen one back with the same all-or-nothing step as a save,
+refused while Nerovia 3 runs. The restore is backed up first, so it can be
+undone in turn, and the window then shows the restored values.
 
 Languages
 ---------
-Choose the language under "Menu > Language". English is built in. Each file
-in the Language folder adds one language; Language\\English.ini is a template
-for translators that lists every text with its English wording.
+Choose the language under "Menu > Language"; the choice is remembered in
+Settings.ini. English is built in. Each file in the Language folder adds one
+language; Language\\English.ini is a template for translators that lists
+every text with its English wording. Until a language is chosen, Velltune
+shows Simplified or Traditional Chinese on a Chinese system (when its file is
+in the Language folder) and English on any other.
+
+Settings on many machines: profiles
+-----------------------------------
+"Menu > Export Settings..." saves the window's settings to a profile, an INI
+file with the browser's own sections and keys; "Menu > Import Settings..."
+fills the window in from one, and OK or Apply then saves it as any change by
+hand. A profile may hold any subset of the settings: a missing key leaves
+that setting as it is. One bad value makes the whole profile invalid, and
+nothing is applied.
+
+The command line
+----------------
+With arguments Velltune shows no window, so a logon script or a deployment
+job can apply a profile on each PC before the browser starts:
+
+    Velltune.exe /export office.ini /account "Jane Doe"
+    Velltune.exe /import \\\\server\\share\\office.ini /allaccounts
+    if errorlevel 1 echo Velltune import failed with code %errorlevel%
+
+Velltune.exe /? prints the usage. The options are
+
+  /export FILE      write the data folder's current settings to FILE
+  /import FILE      apply FILE to WKSetting.ini; its [CreateNewTab] keys only
+                    with one of the next two
+  /account NAME     also that account's new-tab switches (its config.ini
+                    must exist)
+  /allaccounts      (import) every account that has a config.ini; the others
+                    are skipped and listed
+  /datafolder DIR   use DIR as the browser data folder for this run (not
+                    remembered); else the one in Settings.ini of the current
+                    folder
+
+Options are case-insensitive and may start with /, - or --. Velltune prints
+one line per file written or account skipped, or one error line, in the
+language that Settings.ini names. An import is a save like any other: the
+same guarantees, the same backup. The exit code says what happened:
+
+  0  done
+  1  wrong arguments
+  2  the profile is missing, unreadable or invalid (the error line names the
+     first bad section, key and value)
+  3  no valid data folder
+  4  Nerovia 3 is running: nothing was touched; run it before the browser
+     starts, or retry later
+  5  a file could not be written (nothing was changed in it)
+  6  the named account does not exist or has no config.ini
+
+A batch file waits for Velltune and sees the code in %errorlevel%; typed at a
+command prompt, use "start /wait Velltune.exe ..." to wait for it.
 """
 
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "app/Ini.h"
 #include "app/SaveTransaction.h"
+#include "ini/Ini.h"
 #include "win/Files.h"
 #include "win/Handles.h"
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/Ini.h"
+#include "ini/Ini.h"
 
 namespace settings {
 namespace {

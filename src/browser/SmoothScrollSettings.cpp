@@ -1,6 +1,6 @@
 #include "browser/SmoothScrollSettings.h"
 
-#include "app/Ini.h"
+#include "ini/Ini.h"
 
 namespace browser {
 namespace {

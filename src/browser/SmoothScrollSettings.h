@@ -16,7 +16,7 @@ struct ScrollField {
     int maxValue;
 };
 
-// In file and dialog order: edits 1007, 1008, 1009, 1010.
+// In file order, which is also the order of the dialog's fields.
 inline constexpr ScrollField kScrollFields[4] = {
     {L"WheelBeginDumping", 20, 100},
     {L"WheelEndDumping", 50, 100},

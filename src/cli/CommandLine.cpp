@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "app/Backups.h"
-#include "app/DataFolder.h"
 #include "app/Settings.h"
 #include "browser/Accounts.h"
+#include "browser/DataFolder.h"
 #include "browser/Guard.h"
 #include "browser/Layout.h"
 #include "cli/Arguments.h"

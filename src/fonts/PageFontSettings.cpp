@@ -1,6 +1,6 @@
 #include "fonts/PageFontSettings.h"
 
-#include "app/Ini.h"
+#include "ini/Ini.h"
 
 namespace fonts {
 

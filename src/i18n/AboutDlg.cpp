@@ -1,6 +1,7 @@
 #include "i18n/AboutDlg.h"
 
-#include "app/Settings.h"
+#include <utility>
+
 #include "i18n/TextTable.h"
 #include "resource.h"
 #include "win/Text.h"
@@ -13,24 +14,23 @@ constexpr wchar_t kTitleSuffix[] = L" Velltune";
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(HWND owner) : win::Dialog(IDD_ABOUTBOX, owner) {}
+CAboutDlg::CAboutDlg(HWND owner, std::wstring languageFile)
+    : win::Dialog(IDD_ABOUTBOX, owner), languageFile_(std::move(languageFile))
+{
+}
 
 BOOL CAboutDlg::OnInitDialog()
 {
     win::Dialog::OnInitDialog();
     win::CentreOnOwner(Handle());
 
-    // Read anew at each opening, so a language switch in the main dialog shows
-    // here from the next opening on. The file's existence is not tested: a
-    // missing one simply gives the English texts.
-    const std::wstring path = settings::SavedLanguageFilePath(settings::GetWorkingFolder());
-
-    win::SetItemText(Handle(), IDOK, text::Get(path, text::kOK));
+    const auto get = [this](const text::Key& key) { return text::Get(languageFile_, key); };
+    win::SetItemText(Handle(), IDOK, get(text::kOK));
     // The menu item's text names the box; its access key has no place in a title.
-    ::SetWindowTextW(Handle(), (text::WithoutAccessKey(text::Get(path, text::kAbout)) + kTitleSuffix).c_str());
-    win::SetItemText(Handle(), IDC_ABOUT_VERSION, text::Get(path, text::kVersion) + kVersionSuffix);
-    win::SetItemText(Handle(), IDC_ABOUT_AUTHOR, text::Get(path, text::kAuthor) + L" " + text::Get(path, text::kDevelopers));
-    win::SetItemText(Handle(), IDC_ABOUT_THANKS, text::Get(path, text::kThanks) + L" " + text::Get(path, text::kTranslators));
-    win::SetItemText(Handle(), IDC_ABOUT_TRANSLATION, text::Get(path, text::kTranslation));
+    ::SetWindowTextW(Handle(), (text::WithoutAccessKey(get(text::kAbout)) + kTitleSuffix).c_str());
+    win::SetItemText(Handle(), IDC_ABOUT_VERSION, get(text::kVersion) + kVersionSuffix);
+    win::SetItemText(Handle(), IDC_ABOUT_AUTHOR, get(text::kAuthor) + L" " + get(text::kDevelopers));
+    win::SetItemText(Handle(), IDC_ABOUT_THANKS, get(text::kThanks) + L" " + get(text::kTranslators));
+    win::SetItemText(Handle(), IDC_ABOUT_TRANSLATION, get(text::kTranslation));
     return TRUE;
 }

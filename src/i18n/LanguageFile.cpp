@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "app/Ini.h"
+#include "ini/Ini.h"
 
 namespace text {
 namespace {

@@ -1,7 +1,7 @@
 #include "i18n/TextTable.h"
 
-#include "app/Ini.h"
 #include "i18n/LanguageFile.h"
+#include "ini/Ini.h"
 #include "resource.h"
 
 namespace text {

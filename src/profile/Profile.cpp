@@ -4,8 +4,9 @@
 
 #include <climits>
 
-#include "app/Ini.h"
 #include "browser/SmoothScrollSettings.h"
+#include "ini/Ini.h"
+#include "win/Files.h"
 #include "win/Handles.h"
 
 namespace profile {
@@ -63,8 +64,7 @@ std::optional<bool> Switch(const std::wstring& text, const wchar_t* on, const wc
 // service would take it in the ANSI code page and garble every such name.
 bool IsUnmarkedUtf8(const std::string& bytes)
 {
-    if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0 || bytes.rfind("\xEF\xBB\xBF", 0) == 0)
-        return false;
+    if (ini::MarkOf(bytes) != ini::Mark::None) return false;
     bool beyondAscii = false;
     for (char c : bytes) beyondAscii = beyondAscii || static_cast<unsigned char>(c) >= 0x80;
     return beyondAscii && bytes.size() <= static_cast<size_t>(INT_MAX) &&
@@ -138,16 +138,6 @@ std::wstring FolderOf(const std::wstring& file)
 {
     const size_t slash = file.find_last_of(L"\\/");
     return slash == std::wstring::npos ? L"." : file.substr(0, slash + 1);
-}
-
-bool WriteWhole(const std::wstring& file, const std::string& bytes)
-{
-    win::KernelHandle handle(
-        ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!handle) return false;
-    DWORD written = 0;
-    return ::WriteFile(handle.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size() && ::FlushFileBuffers(handle.Get());
 }
 
 }  // namespace
@@ -270,7 +260,7 @@ bool Write(const std::wstring& file, const Profile& profile)
     // leaves an earlier profile of that name whole.
     wchar_t temp[MAX_PATH] = {};
     if (!::GetTempFileNameW(FolderOf(file).c_str(), L"vlt", 0, temp)) return false;
-    if (WriteWhole(temp, bytes) && ::MoveFileExW(temp, file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (win::WriteWholeFile(temp, bytes) && ::MoveFileExW(temp, file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     ::DeleteFileW(temp);
     return false;

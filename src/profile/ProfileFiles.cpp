@@ -4,10 +4,10 @@
 
 #include <string_view>
 
-#include "app/Ini.h"
 #include "app/SaveTransaction.h"
 #include "browser/Layout.h"
 #include "browser/SmoothScrollSettings.h"
+#include "ini/Ini.h"
 #include "win/Handles.h"
 
 namespace profile {
@@ -34,8 +34,7 @@ bool CanHoldFaces(const std::wstring& file, const Profile& p)
     win::KernelHandle handle(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle || !::ReadFile(handle.Get(), head, sizeof head, &got, nullptr)) return false;
-    const std::string_view start(head, got);
-    if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF") || start.starts_with("\xEF\xBB\xBF")) return true;
+    if (ini::MarkOf(std::string_view(head, got)) != ini::Mark::None) return true;
     for (const std::optional<std::wstring>& face : p.faces) {
         if (!face) continue;
         BOOL lost = FALSE;

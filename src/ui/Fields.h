@@ -1,4 +1,6 @@
-// The eight number fields of the main dialog, each with its spin and range.
+// The main dialog's controls in the order of the records they show: the
+// eight number fields, each with its spin and range, the face lists and the
+// new-tab boxes.
 #pragma once
 
 #include "browser/SmoothScrollSettings.h"
@@ -43,5 +45,8 @@ constexpr int FieldIndex(const NumberField (&table)[N], int editId)
 
 inline constexpr int kFaceLists[7] = {IDC_FACE_SERIF,   IDC_FACE_SANSSERIF, IDC_FACE_STANDARD, IDC_FACE_FIXED,
                                       IDC_FACE_CURSIVE, IDC_FACE_FANTASY,   IDC_FACE_SETALL};
+
+// In the order of browser::kNewTabKeys.
+inline constexpr int kNewTabBoxes[3] = {IDC_CHECK_ADDRESSBAR, IDC_CHECK_SEARCHBAR, IDC_CHECK_FAVORITES};
 
 }  // namespace ui

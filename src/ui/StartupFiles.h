@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/DataFolder.h"
+#include "browser/DataFolder.h"
 #include "browser/SmoothScrollSettings.h"
 #include "fonts/PageFontSettings.h"
 #include "i18n/LanguageFile.h"

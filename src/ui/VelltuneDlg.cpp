@@ -187,7 +187,9 @@ BOOL CVelltuneDlg::OnMenuCommand(WPARAM wParam, LPARAM lParam)
     const UINT id = LOWORD(wParam);
     if (id == ID_MENU_ABOUT) {
         // Owned by the main dialog, which stays disabled while the box is open.
-        CAboutDlg about(Handle());
+        // The language is read anew at each opening, so a switch shows there
+        // from the next opening on.
+        CAboutDlg about(Handle(), settings::SavedLanguageFilePath(settings::GetWorkingFolder()));
         about.DoModal();
     } else if (id == ID_MENU_SETDATAFOLDER) {
         ChooseDataFolder();

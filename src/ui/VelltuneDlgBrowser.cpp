@@ -2,9 +2,9 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-#include "app/DataFolder.h"
 #include "app/FolderLock.h"
-#include "app/DialogSetDataFolder.h"
+#include "browser/DataFolder.h"
+#include "browser/DialogSetDataFolder.h"
 #include "browser/Layout.h"
 #include "browser/SmoothScrollSettings.h"
 #include "fonts/FitCombo.h"
@@ -16,12 +16,6 @@
 #include "win/Files.h"
 #include "win/MessageBox.h"
 #include "win/Text.h"
-
-namespace {
-
-constexpr int kNewTabBoxes[3] = {IDC_CHECK_ADDRESSBAR, IDC_CHECK_SEARCHBAR, IDC_CHECK_FAVORITES};
-
-}  // namespace
 
 bool CVelltuneDlg::LocateDataFolder(datafolder::Located located)
 {
@@ -81,7 +75,7 @@ void CVelltuneDlg::OnAccountSelChange()
     }
     ShowMessage(texts_.userConfigFileMissing);
     // The boxes keep their ticks but no longer belong to any account.
-    for (int id : kNewTabBoxes) ::EnableWindow(Item(id), FALSE);
+    for (int id : ui::kNewTabBoxes) ::EnableWindow(Item(id), FALSE);
     currentAccount_.clear();
 }
 
@@ -112,8 +106,8 @@ void CVelltuneDlg::ShowNewTabSwitches(const browser::NewTabSettings& switches)
 {
     const bool ticks[3] = {switches.addressBar, switches.searchBar, switches.favorite};
     for (int i = 0; i < 3; ++i) {
-        ::CheckDlgButton(Handle(), kNewTabBoxes[i], ticks[i] ? BST_CHECKED : BST_UNCHECKED);
-        ::EnableWindow(Item(kNewTabBoxes[i]), TRUE);
+        ::CheckDlgButton(Handle(), ui::kNewTabBoxes[i], ticks[i] ? BST_CHECKED : BST_UNCHECKED);
+        ::EnableWindow(Item(ui::kNewTabBoxes[i]), TRUE);
     }
 }
 

@@ -3,15 +3,10 @@
 // any change made by hand.
 #include "profile/Profile.h"
 #include "resource.h"
+#include "ui/Fields.h"
 #include "ui/VelltuneDlg.h"
 #include "win/FileDialog.h"
 #include "win/Text.h"
-
-namespace {
-
-constexpr int kNewTabBoxes[3] = {IDC_CHECK_ADDRESSBAR, IDC_CHECK_SEARCHBAR, IDC_CHECK_FAVORITES};
-
-}  // namespace
 
 profile::Profile CVelltuneDlg::ShownProfile() const
 {
@@ -23,7 +18,7 @@ profile::Profile CVelltuneDlg::ShownProfile() const
         for (int role = 0; role < fonts::kFaceRoleCount; ++role) p.faces[role] = fontRecord->faces[role];
     for (int i = 0; i < 4; ++i) p.sizes[i] = sizeValues_[i];
     if (!currentAccount_.empty())
-        for (int i = 0; i < 3; ++i) p.newTab[i] = ::IsDlgButtonChecked(Handle(), kNewTabBoxes[i]) == BST_CHECKED;
+        for (int i = 0; i < 3; ++i) p.newTab[i] = ::IsDlgButtonChecked(Handle(), ui::kNewTabBoxes[i]) == BST_CHECKED;
     return p;
 }
 
@@ -42,7 +37,7 @@ void CVelltuneDlg::ShowProfile(const profile::Profile& p, Source source)
     // The switches belong to an account: without one chosen they have nowhere to go.
     if (!currentAccount_.empty() && p.HasNewTab()) {
         for (int i = 0; i < 3; ++i)
-            if (p.newTab[i]) ::CheckDlgButton(Handle(), kNewTabBoxes[i], *p.newTab[i] ? BST_CHECKED : BST_UNCHECKED);
+            if (p.newTab[i]) ::CheckDlgButton(Handle(), ui::kNewTabBoxes[i], *p.newTab[i] ? BST_CHECKED : BST_UNCHECKED);
         // Kept for the account as a change by hand is, until it is saved;
         // switches already pending follow what is shown.
         if (source == Source::User || pendingSwitches_.Find(currentAccount_)) KeepShownSwitches();

@@ -94,9 +94,9 @@ bool ReplaceWith(const std::wstring& original, const std::wstring& replacement)
 {
     // A rename over the original on the same volume is one step: the name
     // always points at a whole file. ReplaceFileW is not used: one platform's
-    // version takes the original's name away before the new file gets it, and
-    // a kill in between left no file at all (9 of 200 killed saves). The copy
-    // already carries the original's attributes (CopyFileW made it).
+    // version takes the original's name away before the new file gets it, so
+    // a kill in between can leave no file at all. The copy already carries
+    // the original's attributes (CopyFileW made it).
     return ::MoveFileExW(replacement.c_str(), original.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
            FALSE;
 }

@@ -1,4 +1,5 @@
-// The About box: texts in the language named in Settings.ini, opened on its
+// The About box: texts in the language file its owner names (the one that
+// Settings.ini names, as the main dialog passes it), opened on its
 // own and through the main dialog's menu.
 #include "LanguageHarness.h"
 
@@ -30,7 +31,7 @@ class AboutBoxTest : public LanguageHarness {
 protected:
     AboutTexts OpenOnItsOwn()
     {
-        CAboutDlg about;
+        CAboutDlg about(nullptr, settings::SavedLanguageFilePath(settings::GetWorkingFolder()));
         HWND box = about.CreateModeless();
         EXPECT_TRUE(box);
         return box ? ReadAbout(box) : AboutTexts{};

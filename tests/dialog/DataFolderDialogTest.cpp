@@ -16,7 +16,7 @@
 #include "DialogDriver.h"
 #include "MainDialogFixture.h"
 #include "ProcessSupport.h"
-#include "app/DialogSetDataFolder.h"
+#include "browser/DialogSetDataFolder.h"
 #include "resource.h"
 #include "ui/VelltuneDlg.h"
 #include "win/Text.h"

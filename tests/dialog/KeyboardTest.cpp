@@ -9,7 +9,7 @@
 #include <memory>
 #include <thread>
 
-#include "app/DialogSetDataFolder.h"
+#include "browser/DialogSetDataFolder.h"
 #include "i18n/AboutDlg.h"
 #include "i18n/Languages.h"
 #include "resource.h"
@@ -254,7 +254,9 @@ TEST_F(KeyboardTest, SmallDialogsOpenCentredOnTheMainWindowOrTheScreen)
     ::GetMonitorInfoW(::MonitorFromWindow(Window(), MONITOR_DEFAULTTOPRIMARY), &monitor);
 
     const std::function<std::unique_ptr<win::Dialog>(HWND)> makers[] = {
-        [](HWND owner) { return std::make_unique<CAboutDlg>(owner); },
+        [](HWND owner) {
+            return std::make_unique<CAboutDlg>(owner, settings::SavedLanguageFilePath(settings::GetWorkingFolder()));
+        },
         [](HWND owner) { return std::make_unique<CDialogSetDataFolder>(owner); },
     };
     for (const auto& make : makers)

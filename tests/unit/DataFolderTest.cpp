@@ -7,7 +7,7 @@
 #include <shlobj.h>
 
 #include "TestSupport.h"
-#include "app/DataFolder.h"
+#include "browser/DataFolder.h"
 
 using namespace velltune::test;
 using datafolder::Candidate;

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "TestSupport.h"
-#include "app/Ini.h"
+#include "ini/Ini.h"
 #include "win/Handles.h"
 
 using namespace velltune::test;

@@ -60,7 +60,7 @@ TEST(Settings, MissingFileReadsAsEmptyKeys)
 
 TEST(Settings, LongLanguageFileNameIsReadBackWhole)
 {
-    // A name of 30 or more characters used to come back cut and was forgotten.
+    // A name of 30 or more characters comes back whole: it is read with a path's capacity.
     TempDir dir;
     const std::wstring name = L"Chinese Simplified (Mainland).ini";
     ASSERT_GE(name.size(), 30u);

@@ -1,4 +1,4 @@
-#include "app/Ini.h"
+#include "ini/Ini.h"
 
 #include <climits>
 #include <cwchar>
@@ -10,11 +10,6 @@
 
 namespace ini {
 namespace {
-
-bool HasPrefix(std::string_view bytes, std::string_view prefix)
-{
-    return bytes.substr(0, prefix.size()) == prefix;
-}
 
 // UTF-16 text after its mark: whole code units, none of them NUL.
 bool IsUtf16Text(std::string_view units)
@@ -36,19 +31,22 @@ bool IsUtf8Text(std::string_view bytes)
 // Whether the file's bytes are text as a profile service reads them.
 bool IsText(std::string_view bytes)
 {
-    if (HasPrefix(bytes, "\xFF\xFE") || HasPrefix(bytes, "\xFE\xFF")) return IsUtf16Text(bytes.substr(2));
-    if (HasPrefix(bytes, "\xEF\xBB\xBF")) return IsUtf8Text(bytes.substr(3));
+    const Mark mark = MarkOf(bytes);
+    switch (mark) {
+    case Mark::Utf16Le:
+    case Mark::Utf16Be:
+        return IsUtf16Text(bytes.substr(MarkLength(mark)));
+    case Mark::Utf8:
+        return IsUtf8Text(bytes.substr(MarkLength(mark)));
+    case Mark::None:
+        break;
+    }
     // Without a mark the text is in whatever code page wrote it, which the
     // program cannot know; only a NUL byte marks it as no text at all.
     return bytes.find('\0') == std::string_view::npos;
 }
 
 constexpr char kUtf16Mark[] = "\xFF\xFE";
-
-bool HasMark(std::string_view bytes)
-{
-    return HasPrefix(bytes, "\xFF\xFE") || HasPrefix(bytes, "\xFE\xFF") || HasPrefix(bytes, "\xEF\xBB\xBF");
-}
 
 // Whether the system's legacy code page holds the text without a stand-in.
 bool FitsCodePage(const std::wstring& text)
@@ -71,6 +69,28 @@ std::string Utf16LeBytes(const std::wstring& text)
 }
 
 }  // namespace
+
+Mark MarkOf(std::string_view bytes)
+{
+    if (bytes.starts_with("\xFF\xFE")) return Mark::Utf16Le;
+    if (bytes.starts_with("\xFE\xFF")) return Mark::Utf16Be;
+    if (bytes.starts_with("\xEF\xBB\xBF")) return Mark::Utf8;
+    return Mark::None;
+}
+
+size_t MarkLength(Mark mark)
+{
+    switch (mark) {
+    case Mark::Utf16Le:
+    case Mark::Utf16Be:
+        return 2;
+    case Mark::Utf8:
+        return 3;
+    case Mark::None:
+        break;
+    }
+    return 0;
+}
 
 bool CanRewrite(const std::wstring& file)
 {
@@ -161,7 +181,7 @@ bool MakeRoomFor(const std::wstring& file, const std::wstring& value)
     if (FitsCodePage(value)) return true;
     std::string bytes;
     if (!win::ReadWholeFile(file, bytes)) return false;
-    if (HasMark(bytes)) return true;
+    if (MarkOf(bytes) != Mark::None) return true;
     std::wstring text;
     if (!bytes.empty()) {
         const int length = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);

@@ -1,11 +1,15 @@
 // Key-at-a-time access to INI files through the platform's profile service.
-// The program never parses or rewrites a whole file itself: the browser's files
-// hold many keys it must leave exactly as they are.
+// The program never rewrites a whole file itself: the browser's files hold
+// many keys it must leave exactly as they are. It reads them through the
+// service too, with one exception: a language file's section is taken in one
+// call (ReadSection) and split into its keys by text::LanguageFile, since
+// applying a language reads some fifty texts from the same file.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -23,6 +27,14 @@ int ReadInt(const std::wstring& file, const wchar_t* section, const wchar_t* key
 // needed. False when the platform could not write (locked file, folder, ...),
 // and, with nothing written, when the file is not text (see CanRewrite).
 bool WriteText(const std::wstring& file, const wchar_t* section, const wchar_t* key, const std::wstring& value);
+
+// The byte-order mark that a file's bytes start with. The profile service
+// reads a file by it; a file without one is text in the system's legacy
+// code page.
+enum class Mark { None, Utf16Le, Utf16Be, Utf8 };
+Mark MarkOf(std::string_view bytes);
+// The mark's length in bytes: 0 for none.
+size_t MarkLength(Mark mark);
 
 // Whether the file is text that a write can go into. A file that is not
 // text - a NUL byte; after a UTF-16 mark, an odd length or a NUL unit; after

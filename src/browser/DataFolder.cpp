@@ -1,4 +1,4 @@
-#include "app/DataFolder.h"
+#include "browser/DataFolder.h"
 
 #include <windows.h>
 #include <shlobj.h>

@@ -1,12 +1,12 @@
-#include "app/DialogSetDataFolder.h"
+#include "browser/DialogSetDataFolder.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
 #include <type_traits>
 
-#include "app/DataFolder.h"
 #include "app/Settings.h"
+#include "browser/DataFolder.h"
 #include "i18n/TextTable.h"
 #include "resource.h"
 #include "win/Handles.h"
