@@ -42,7 +42,7 @@ std::wstring SaveTransaction::Prepare(const std::wstring& original)
     win::RemoveTemporaries(original);
     const std::wstring copy = win::TemporaryPathFor(original);
     // Fails if the name exists: the copy is this save's own from the start.
-    const bool copied = ::CopyFileW(original.c_str(), copy.c_str(), TRUE);
+    const bool copied = win::RetryWhileInUse([&] { return ::CopyFileW(original.c_str(), copy.c_str(), TRUE) != FALSE; });
     if (!copied && (::GetLastError() != ERROR_FILE_NOT_FOUND || win::FileExists(original))) return {};
     entries_.push_back({original, copy, copied});
     return copy;

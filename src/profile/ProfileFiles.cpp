@@ -8,6 +8,7 @@
 #include "browser/Layout.h"
 #include "browser/SmoothScrollSettings.h"
 #include "ini/Ini.h"
+#include "win/Files.h"
 #include "win/Handles.h"
 
 namespace profile {
@@ -19,9 +20,14 @@ bool CanWrite(const std::wstring& file)
 {
     const DWORD attributes = ::GetFileAttributesW(file.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    win::KernelHandle handle(::CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return handle && ini::CanRewrite(file);
+    // Shared even for deletion, so that the look does not stand in the way
+    // of another process's save putting its copy in place.
+    const auto opened = [&file] {
+        return win::KernelHandle(::CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    };
+    return win::RetryWhileInUse([&] { return static_cast<bool>(opened()); }) && ini::CanRewrite(file);
 }
 
 // Whether the file can hold the profile's faces as they are. A file without

@@ -97,8 +97,24 @@ bool ReplaceWith(const std::wstring& original, const std::wstring& replacement)
     // version takes the original's name away before the new file gets it, so
     // a kill in between can leave no file at all. The copy already carries
     // the original's attributes (CopyFileW made it).
-    return ::MoveFileExW(replacement.c_str(), original.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-           FALSE;
+    return RetryWhileInUse([&] {
+        return ::MoveFileExW(replacement.c_str(), original.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+               FALSE;
+    });
+}
+
+bool RetryWhileInUse(const std::function<bool()>& step)
+{
+    constexpr int kTries = 40;
+    constexpr DWORD kPauseMs = 50;
+    for (int attempt = 1;; ++attempt) {
+        if (step()) return true;
+        const DWORD error = ::GetLastError();
+        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED && error != ERROR_LOCK_VIOLATION) ||
+            attempt == kTries)
+            return false;
+        ::Sleep(kPauseMs);
+    }
 }
 
 }  // namespace win

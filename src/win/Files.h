@@ -2,6 +2,7 @@
 // disk, and put one file in place of another in a single step.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,13 @@ void RemoveTemporaries(const std::wstring& original);
 // Puts the replacement, a flushed file in the same folder, in place of the
 // original in one step (a rename with write-through); the replacement's name
 // is gone afterwards. Refused while another program has the original open.
+// Refused too while another process has the original open without sharing
+// its deletion, as the profile service does for each read or write: that
+// lasts a moment, so the rename is tried again for a while.
 bool ReplaceWith(const std::wstring& original, const std::wstring& replacement);
+
+// Runs the step until it succeeds, or fails for another reason than a file
+// that another process has open in the way, for up to about two seconds.
+bool RetryWhileInUse(const std::function<bool()>& step);
 
 }  // namespace win
