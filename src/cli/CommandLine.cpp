@@ -114,8 +114,13 @@ int Runner::ReadProfile(const std::wstring& file, profile::Profile& p)
 int Runner::FindDataFolder(const std::wstring& given, std::wstring& folder)
 {
     // A folder on the command line is for this run only; it is not stored.
-    folder = given.empty() ? settings::ReadDataFolder(settings::GetWorkingFolder()) : FullPath(given);
-    if (datafolder::CheckCandidate(folder) == datafolder::Candidate::Valid) return kDone;
+    if (given.empty()) {
+        folder = settings::ReadDataFolder(settings::GetWorkingFolder());
+        if (datafolder::TakeStored(folder)) return kDone;
+    } else {
+        folder = FullPath(given);
+        if (datafolder::CheckCandidate(folder) == datafolder::Candidate::Valid) return kDone;
+    }
     return Fail(kNoDataFolder, text::kNoDataFolder, {folder});
 }
 

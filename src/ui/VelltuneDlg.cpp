@@ -88,13 +88,15 @@ BOOL CVelltuneDlg::OnInitDialog()
     startupFiles_ = nullptr;
 
     workingFolder_ = files.workingFolder;
+    // Before the language: a language remembered at start stores the folder
+    // with its final "\" along (datafolder::CompleteStored).
+    dataFolder_ = files.dataFolder;
     // Before the language: applying one sets the tips' texts.
     tips_.Create(Handle(), kTipWidthDlu);
     RunLanguageStartup(files);
     SetCloseCaption();
     win::MarkStep(L"language applied");
 
-    dataFolder_ = files.dataFolder;
     const bool located = LocateDataFolder(files.located);
     if (!located && !ChooseDataFolder()) {
         // Without a data folder there is nothing to edit: report it and end
