@@ -1,12 +1,18 @@
 // The backups that saves keep in the working folder: one folder per save,
 // Backup\<yyyy-mm-dd hh-mm-ss>\ (local time; "-2", "-3", ... for more saves
 // in the same second), holding the files that save replaced and Backup.ini,
-// which names the full path each came from. The newest kKept are kept.
+// which names the full path each came from and the backup's place in the
+// order of the saves. The clock can go back (set by hand, the end of summer
+// time), so backups are ordered by that place, not by their names; those
+// without one (an earlier version's, or copied by hand) come before every
+// numbered one, and they and ties go by name. The newest kKept are kept.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <vector>
+
+#include "app/SaveTransaction.h"
 
 namespace backups {
 
