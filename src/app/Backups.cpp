@@ -232,12 +232,14 @@ std::vector<Backup> List(const std::wstring& root)
     return backups;
 }
 
-bool Restore(const std::wstring& root, const Backup& backup)
+bool Restore(const std::wstring& root, const Backup& backup, safesave::CommitOutcome* outcome)
 {
     safesave::SaveTransaction save(root);
     for (const BackupFile& file : backup.files)
         if (save.PrepareFrom(file.originalPath, backup.folder + file.storedName).empty()) return false;
-    return save.Commit();
+    const bool committed = save.Commit();
+    if (outcome) *outcome = save.Outcome();
+    return committed;
 }
 
 }  // namespace backups

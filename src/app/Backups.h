@@ -32,16 +32,18 @@ struct Backup {
     std::vector<BackupFile> files;
 };
 
-// Copies the files into a new backup, then deletes the oldest backups beyond
-// kKept. False, with nothing left of the new backup, when it cannot be made.
+// Copies the files into a new backup, flushed to the disk, then deletes the
+// oldest backups beyond kKept, never the new one. False, with nothing left
+// of the new backup, when it cannot be made.
 bool Keep(const std::wstring& root, const std::vector<std::wstring>& originals);
 
 // The complete backups, newest first. A folder that a save which died left
 // without its Backup.ini, or without a file it names, is none.
 std::vector<Backup> List(const std::wstring& root);
 
-// Puts the backup's files back in place as one save, itself backed up first.
-bool Restore(const std::wstring& root, const Backup& backup);
+// Puts the backup's files back in place as one save, itself backed up first;
+// the outcome, when asked for, says which files its commit put in place.
+bool Restore(const std::wstring& root, const Backup& backup, safesave::CommitOutcome* outcome = nullptr);
 
 // Where a folder name stands among backups: its time, then its count; false
 // for a name that is not a backup's.

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/SaveTransaction.h"
 #include "profile/Profile.h"
 
 namespace profile {
@@ -13,6 +14,14 @@ namespace profile {
 // the account's switches when a config file is named (empty: none).
 Profile FromFiles(const std::wstring& engineFile, const std::wstring& configFile);
 
+// Why an Apply failed.
+struct ApplyFailure {
+    std::wstring file;  // the file refused, or the first one not put in place
+    std::wstring face;  // when the engine file cannot hold this face
+    // When the failure came after some files were in place: which.
+    safesave::CommitOutcome outcome;
+};
+
 // Writes the keys the profile holds, and no other, into the engine file and
 // into every config file: the one place an import reaches the browser's files.
 // The numbers go in only while smooth scrolling is on, as the window saves
@@ -20,9 +29,9 @@ Profile FromFiles(const std::wstring& engineFile, const std::wstring& configFile
 // the engine file to hold each face without loss); all of them are then
 // written as one save, with its backup below backupRoot (none when empty).
 // When a file is refused or its copy cannot be written, nothing is changed
-// anywhere and false names it in `failed`; when putting the copies in place
-// fails, false names the save's first file.
+// anywhere and false names it; when putting the copies in place fails, false
+// names the first file left as it was, and which were put in place.
 bool Apply(const Profile& profile, const std::wstring& engineFile, const std::vector<std::wstring>& configFiles,
-           const std::wstring& backupRoot, std::wstring& failed);
+           const std::wstring& backupRoot, ApplyFailure& failure);
 
 }  // namespace profile

@@ -212,8 +212,20 @@ bool CVelltuneDlg::SaveAll()
         return true;
     }
     // Not saved: every account's switches stay pending for the next try.
-    ShowMessage(texts_.saveFailed);
+    ShowSaveFailed(save.Outcome());
     return false;
+}
+
+void CVelltuneDlg::ShowSaveFailed(const safesave::CommitOutcome& outcome) const
+{
+    if (!outcome.Partial()) {
+        ShowMessage(texts_.saveFailed);
+        return;
+    }
+    std::wstring message;
+    for (const std::wstring& line : text::PartialSaveLines(texts_, outcome.saved, outcome.notSaved))
+        message += (message.empty() ? L"" : L"\n") + line;
+    ShowMessage(message);
 }
 
 std::wstring CVelltuneDlg::LanguageFile() const
@@ -238,8 +250,11 @@ void CVelltuneDlg::OnRestoreCommand()
         ShowMessage(texts_.nv3Running);
         return;
     }
-    if (!backups::Restore(root, found[static_cast<size_t>(dialog.Chosen())])) {
-        ShowMessage(texts_.saveFailed);
+    safesave::CommitOutcome outcome;
+    if (!backups::Restore(root, found[static_cast<size_t>(dialog.Chosen())], &outcome)) {
+        ShowSaveFailed(outcome);
+        // Some files may be back as they were: the window shows what the files hold.
+        if (outcome.Partial()) ReloadAll();
         return;
     }
     ReloadAll();

@@ -3,6 +3,7 @@
 #include <array>
 #include <iterator>
 
+#include "app/Ini.h"
 #include "browser/Layout.h"
 #include "fonts/FaceCombo.h"
 #include "fonts/FamilyNames.h"
@@ -113,8 +114,15 @@ bool CVelltuneDlg::SavePageFontSettings(safesave::SaveTransaction& save)
         ShowMessage(texts_.selectSetAllFont);
         return false;
     }
+    // A face the engine file cannot hold would be written as question marks.
+    const std::wstring engineFile = browser::EngineSettingsPath(dataFolder_);
+    for (const std::wstring& face : record->faces) {
+        if (ini::CanHold(engineFile, face)) continue;
+        ShowMessage(win::FormatPlaceholders(texts_.faceNotSaved, {face, engineFile}));
+        return false;
+    }
     // Into the same copy as the smooth-scroll keys of this save.
-    const std::wstring copy = save.Prepare(browser::EngineSettingsPath(dataFolder_));
+    const std::wstring copy = save.Prepare(engineFile);
     if (copy.empty() || !record->Save(copy)) {
         ShowMessage(texts_.saveFailed);
         return false;
