@@ -80,13 +80,22 @@ KEYS = [
     ("NoDataFolder", 256), ("NoAccount", 256), ("WrongArguments", 256),
     ("FileWritten", 256), ("AccountSkipped", 256),
     ("NewTabNotApplied", 256), ("UsageTitle", 256), ("UsageExport", 256),
-    ("UsageImport", 256), ("UsageHelp", 256), ("UsageExitCodes", 256),
+    ("UsageImport", 256), ("UsageHelp", 256), ("UsageExitCodes", 512),
     # Restore
     ("RestoreMenu", 256), ("RestoreCaption", 256), ("ConfigOfAccount", 256),
+    # Saves
+    ("FaceNotSaved", 256), ("SavedFiles", 256), ("NotSavedFiles", 256),
 ]
 KEY_NAMES = [k for k, _ in KEYS]
 CAPACITY = dict(KEYS)
 PRODUCT_NAMES = ("Nerovia 3", "Nerovia", "Velltune")
+# The placeholders a text must hold once each (ConfigOfAccount is checked with its file name).
+PLACEHOLDERS = {
+    "EnterIntegerInRange": ("%1", "%2"),
+    "FaceNotSaved": ("%1", "%2"),
+    "SavedFiles": ("%1",),
+    "NotSavedFiles": ("%1",),
+}
 
 # The captions that carry an access key, by window, and how many of a window's
 # keys may serve two captions (the main window has more captions than letters).
@@ -118,6 +127,8 @@ TEMPLATE_HEADER = [
     ";     put them where your grammar needs them.",
     ";  7. SelectSetAllFont: quote your own SetAllFonts text, without its \"&\".",
     ";     ConfigOfAccount: %1 is the account's name; keep \"config.ini\".",
+    ";     FaceNotSaved: %1 is the font's name, %2 the file; SavedFiles and",
+    ";     NotSavedFiles: %1 is a list of files.",
     ";  8. Save as Unicode (UTF-16 LE with BOM), put the file into the Language",
     ";     folder beside Velltune and choose it in Menu > Language.",
     ";  9. An \"&\" marks the access key of a caption: the letter after it is",
@@ -218,10 +229,9 @@ def check_value(key, value, values, english):
         problems.append("enclosed in quotes")
     if len(value) >= CAPACITY[key]:
         problems.append(f"{len(value)} characters, at most {CAPACITY[key] - 1} are read")
-    if key == "EnterIntegerInRange":
-        for mark in ("%1", "%2"):
-            if value.count(mark) != 1:
-                problems.append(f"needs {mark} exactly once")
+    for mark in PLACEHOLDERS.get(key, ()):
+        if value.count(mark) != 1:
+            problems.append(f"needs {mark} exactly once")
     if key == "ConfigOfAccount" and (value.count("%1") != 1 or "config.ini" not in value):
         problems.append("needs %1 exactly once and the file name config.ini")
     if key == "SelectSetAllFont" and without_access_key(values.get("SetAllFonts", "")) not in value:

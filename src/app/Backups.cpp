@@ -15,6 +15,8 @@ namespace {
 
 constexpr wchar_t kListFile[] = L"Backup.ini";
 constexpr wchar_t kListSection[] = L"Files";
+constexpr wchar_t kOrderSection[] = L"Backup";
+constexpr wchar_t kOrderKey[] = L"Order";
 constexpr DWORD kPathCapacity = 32768;
 constexpr unsigned kMaxCount = 9999;
 
@@ -28,31 +30,41 @@ bool SameName(const std::wstring& a, const std::wstring& b)
     return ::CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
-bool Newer(const Stamp& a, const Stamp& b)
-{
-    if (a.time != b.time) return a.time > b.time;
-    return a.count > b.count;
-}
-
 std::wstring FileName(const std::wstring& path)
 {
     const size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-// The names of the folders below the root that are backups', with their stamps.
-std::vector<std::pair<std::wstring, Stamp>> BackupFolders(const std::wstring& root)
+// A folder below the root that is a backup's, with its place among them.
+struct Folder {
+    std::wstring name;
+    Stamp stamp;
+    int order = 0;  // in the order of the saves; 0 when the backup has none
+};
+
+bool Newer(const Folder& a, const Folder& b)
 {
-    std::vector<std::pair<std::wstring, Stamp>> folders;
+    if (a.order != b.order) return a.order > b.order;
+    if (a.stamp.time != b.stamp.time) return a.stamp.time > b.stamp.time;
+    return a.stamp.count > b.stamp.count;
+}
+
+// The backup folders below the root, newest first.
+std::vector<Folder> BackupFolders(const std::wstring& root)
+{
+    std::vector<Folder> folders;
     WIN32_FIND_DATAW entry{};
     win::FindHandle search(::FindFirstFileW((root + L"*").c_str(), &entry));
     if (!search) return folders;
     do {
-        Stamp stamp;
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && ParseName(entry.cFileName, stamp))
-            folders.emplace_back(entry.cFileName, stamp);
+        Folder folder;
+        folder.name = entry.cFileName;
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !ParseName(folder.name, folder.stamp)) continue;
+        folder.order = ini::ReadInt(root + folder.name + L"\\" + kListFile, kOrderSection, kOrderKey, 0);
+        folders.push_back(std::move(folder));
     } while (::FindNextFileW(search.Get(), &entry));
-    std::sort(folders.begin(), folders.end(), [](const auto& a, const auto& b) { return Newer(a.second, b.second); });
+    std::sort(folders.begin(), folders.end(), Newer);
     return folders;
 }
 
@@ -73,8 +85,8 @@ void DeleteBackupFolder(const std::wstring& folder)
 }
 
 // A new, empty backup folder named after this second, counted on past every
-// backup of the same second, so that it always sorts as the newest.
-std::wstring CreateBackupFolder(const std::wstring& root)
+// backup of the same second; its name, or empty when none can be made.
+std::wstring CreateBackupFolder(const std::wstring& root, const std::vector<Folder>& existing)
 {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
@@ -82,13 +94,12 @@ std::wstring CreateBackupFolder(const std::wstring& root)
     std::swprintf(time, std::size(time), L"%04u-%02u-%02u %02u-%02u-%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
                   now.wMinute, now.wSecond);
     unsigned count = 1;
-    for (const auto& [name, stamp] : BackupFolders(root))
-        if (stamp.time == time) count = std::max(count, stamp.count + 1);
+    for (const Folder& folder : existing)
+        if (folder.stamp.time == time) count = std::max(count, folder.stamp.count + 1);
     for (; count <= kMaxCount; ++count) {
         std::wstring name = time;
         if (count > 1) name += L"-" + std::to_wstring(count);
-        const std::wstring folder = root + name + L"\\";
-        if (::CreateDirectoryW(folder.c_str(), nullptr)) return folder;
+        if (::CreateDirectoryW((root + name + L"\\").c_str(), nullptr)) return name;
         if (::GetLastError() != ERROR_ALREADY_EXISTS) return {};
     }
     return {};
@@ -127,18 +138,20 @@ bool ReadBackup(const std::wstring& root, const std::wstring& name, Backup& back
     return !backup.files.empty();
 }
 
-// Deletes every backup folder beyond the newest kKept complete ones; the
-// incomplete folders that dead saves left go with them. Its list is renamed
-// into place last, so a folder that has one is complete.
-void Prune(const std::wstring& root)
+// Deletes every backup folder beyond the newest kKept complete ones, the
+// one just made always kept; the incomplete folders that dead saves left go
+// with them. Its list is renamed into place last, so a folder that has one is
+// complete.
+void Prune(const std::wstring& root, const std::wstring& made)
 {
-    std::size_t kept = 0;
-    for (const auto& [name, stamp] : BackupFolders(root)) {
-        if (kept < kKept && win::FileExists(root + name + L"\\" + kListFile)) {
+    std::size_t kept = 1;
+    for (const Folder& folder : BackupFolders(root)) {
+        if (SameName(folder.name, made)) continue;
+        if (kept < kKept && win::FileExists(root + folder.name + L"\\" + kListFile)) {
             ++kept;
             continue;
         }
-        DeleteBackupFolder(root + name + L"\\");
+        DeleteBackupFolder(root + folder.name + L"\\");
     }
 }
 
@@ -177,47 +190,57 @@ bool ParseName(const std::wstring& name, Stamp& stamp)
 bool Keep(const std::wstring& root, const std::vector<std::wstring>& originals)
 {
     ::CreateDirectoryW(root.c_str(), nullptr);
-    const std::wstring folder = CreateBackupFolder(root);
-    if (folder.empty()) return false;
+    const std::vector<Folder> existing = BackupFolders(root);
+    const std::wstring name = CreateBackupFolder(root, existing);
+    if (name.empty()) return false;
+    const std::wstring folder = root + name + L"\\";
+    int order = 1;
+    for (const Folder& f : existing) order = std::max(order, f.order + 1);
 
     // The list is written under a working name and renamed last, so that a
-    // backup with a list is a complete one.
+    // backup with a list is a complete one. Every file is on the disk before
+    // the save replaces any original.
     const std::wstring list = folder + kListFile;
     const std::wstring listCopy = win::TemporaryPathFor(list);
-    bool complete = ini::CreateUnicodeFile(listCopy);
+    bool complete =
+        ini::CreateUnicodeFile(listCopy) && ini::WriteText(listCopy, kOrderSection, kOrderKey, std::to_wstring(order));
     std::vector<std::wstring> taken;
     for (const std::wstring& original : originals) {
         if (!complete) break;
         const std::wstring stored = StoredName(original, taken);
         taken.push_back(stored);
-        complete = ::CopyFileW(original.c_str(), (folder + stored).c_str(), FALSE) &&
+        complete = ::CopyFileW(original.c_str(), (folder + stored).c_str(), FALSE) && win::FlushFile(folder + stored) &&
                    ini::WriteText(listCopy, kListSection, stored.c_str(), original);
     }
-    complete = complete && ::MoveFileExW(listCopy.c_str(), list.c_str(), MOVEFILE_REPLACE_EXISTING);
+    complete = complete && win::FlushFile(listCopy) &&
+               ::MoveFileExW(listCopy.c_str(), list.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!complete) {
         DeleteBackupFolder(folder);
         return false;
     }
-    Prune(root);
+    Prune(root, name);
     return true;
 }
 
 std::vector<Backup> List(const std::wstring& root)
 {
     std::vector<Backup> backups;
-    for (const auto& [name, stamp] : BackupFolders(root)) {
+    for (const Folder& folder : BackupFolders(root)) {
         Backup backup;
-        if (ReadBackup(root, name, backup)) backups.push_back(std::move(backup));
+        if (ReadBackup(root, folder.name, backup)) backups.push_back(std::move(backup));
     }
     return backups;
 }
 
-bool Restore(const std::wstring& dataFolder, const std::wstring& root, const Backup& backup)
+bool Restore(const std::wstring& dataFolder, const std::wstring& root, const Backup& backup,
+             safesave::CommitOutcome* outcome)
 {
     safesave::SaveTransaction save(dataFolder, root);
     for (const BackupFile& file : backup.files)
         if (save.PrepareFrom(file.originalPath, backup.folder + file.storedName).empty()) return false;
-    return save.Commit();
+    const bool committed = save.Commit();
+    if (outcome) *outcome = save.Outcome();
+    return committed;
 }
 
 }  // namespace backups

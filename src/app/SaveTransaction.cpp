@@ -36,6 +36,11 @@ std::wstring SaveTransaction::Prepare(const std::wstring& original)
 {
     if (done_) return {};
     if (const Entry* entry = Find(original)) return entry->copy;
+    // Windows copies the attribute: writes into the copy fail and the copy
+    // cannot be deleted, so it would stay beside the file. Some file systems
+    // (Wine running as root) refuse nothing, so the attribute is read here.
+    const DWORD attributes = ::GetFileAttributesW(original.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return {};
     if (!lock_.Acquire(dataFolder_)) return {};
     // With the lock held no other save is under way: any copy beside the file
     // is one that a save which died left.
@@ -89,9 +94,11 @@ bool SaveTransaction::PutInPlace()
         // Without a backup (the working folder cannot be written) the save goes on.
         if (!originals.empty()) backups::Keep(backupRoot_, originals);
     }
-    for (const Entry& entry : written)
-        if (!win::ReplaceWith(entry.original, entry.copy)) return false;
-    return true;
+    for (const Entry& entry : written) {
+        const bool replaced = outcome_.notSaved.empty() && win::ReplaceWith(entry.original, entry.copy);
+        (replaced ? outcome_.saved : outcome_.notSaved).push_back(entry.original);
+    }
+    return outcome_.notSaved.empty();
 }
 
 }  // namespace safesave

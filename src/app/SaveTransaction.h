@@ -19,6 +19,15 @@
 
 namespace safesave {
 
+// The originals a commit put in place and those it left as they were, each in
+// the order of the save.
+struct CommitOutcome {
+    std::vector<std::wstring> saved;
+    std::vector<std::wstring> notSaved;
+    // The commit failed after some files were already in place.
+    bool Partial() const { return !saved.empty() && !notSaved.empty(); }
+};
+
 class SaveTransaction {
 public:
     // Saves into files below the data folder, whose lock the save holds;
@@ -31,8 +40,8 @@ public:
     // The working copy of the file that this save writes into; the same one
     // on every call for the same file. A missing original gives a copy that
     // the first write creates. Empty when the copy cannot be made (the lock
-    // not had in time, the file cannot be read, the folder written): the save
-    // must then fail.
+    // not had in time, the file cannot be read, the folder written) or the
+    // original is read-only: the save must then fail.
     std::wstring Prepare(const std::wstring& original);
 
     // As Prepare, but the copy holds the bytes of another file.
@@ -44,6 +53,8 @@ public:
     // files before it are new, the rest as they were). The lock is let go
     // once the last file is in place.
     bool Commit();
+    // What the commit put in place; empty before it.
+    const CommitOutcome& Outcome() const { return outcome_; }
 
 private:
     struct Entry {
@@ -60,6 +71,7 @@ private:
     std::wstring backupRoot_;
     FolderLock lock_;
     std::vector<Entry> entries_;
+    CommitOutcome outcome_;
     bool done_ = false;
 };
 

@@ -17,10 +17,26 @@ bool DefaultDataFolder(std::wstring& folder)
     return true;
 }
 
+bool TakeStored(std::wstring& folder)
+{
+    if (folder.empty()) return false;
+    std::wstring complete = settings::WithTrailingBackslash(folder);
+    if (!browser::IsDataFolder(complete)) return false;
+    folder = std::move(complete);
+    return true;
+}
+
+void CompleteStored(const std::wstring& workingFolder, const std::wstring& dataFolder)
+{
+    const std::wstring stored = settings::ReadDataFolder(workingFolder);
+    if (!stored.empty() && stored != dataFolder && settings::WithTrailingBackslash(stored) == dataFolder)
+        settings::WriteDataFolder(workingFolder, dataFolder);
+}
+
 Located Locate(const std::wstring& workingFolder, std::wstring& dataFolder)
 {
     dataFolder = settings::ReadDataFolder(workingFolder);
-    if (!dataFolder.empty() && browser::IsDataFolder(dataFolder)) return Located::Stored;
+    if (TakeStored(dataFolder)) return Located::Stored;
 
     std::wstring candidate;
     if (!DefaultDataFolder(candidate)) return Located::NoAppData;

@@ -11,8 +11,18 @@ namespace datafolder {
 // shell names no such folder.
 bool DefaultDataFolder(std::wstring& folder);
 
+// Whether the folder stored in Settings.ini is taken: the one rule of the
+// window and the command line. A folder whose only fault is a missing final
+// "\" is right: the "\" is added to the text. False for an empty text.
+bool TakeStored(std::wstring& folder);
+
+// Stores the data folder with its final "\" when Settings.ini holds it
+// without; the window calls it whenever it writes that file for another
+// reason, so that the fix costs no write of its own.
+void CompleteStored(const std::wstring& workingFolder, const std::wstring& dataFolder);
+
 enum class Located {
-    Stored,     // the stored folder is valid and used as it is, not rewritten
+    Stored,     // the stored folder is taken (see TakeStored), not rewritten
     Default,    // the default folder is valid and has been stored
     NotFound,   // neither is valid; the data folder is empty
     NoAppData,  // the shell failed; the data folder keeps the stored text

@@ -92,7 +92,8 @@ void Runner::Usage()
     out_.Line(L"      " + Text(text::kUsageImport));
     out_.Line(L"  " + exe + L" /?");
     out_.Line(L"      " + Text(text::kUsageHelp));
-    out_.Line(Text(text::kUsageExitCodes));
+    // Longer than other texts: it explains each code.
+    out_.Line(OneLine(text::Get(languageFile_, text::kUsageExitCodes, text::kExitCodesCapacity)));
 }
 
 int Runner::ReadProfile(const std::wstring& file, profile::Profile& p)
@@ -114,8 +115,13 @@ int Runner::ReadProfile(const std::wstring& file, profile::Profile& p)
 int Runner::FindDataFolder(const std::wstring& given, std::wstring& folder)
 {
     // A folder on the command line is for this run only; it is not stored.
-    folder = given.empty() ? settings::ReadDataFolder(settings::GetWorkingFolder()) : FullPath(given);
-    if (datafolder::CheckCandidate(folder) == datafolder::Candidate::Valid) return kDone;
+    if (given.empty()) {
+        folder = settings::ReadDataFolder(settings::GetWorkingFolder());
+        if (datafolder::TakeStored(folder)) return kDone;
+    } else {
+        folder = FullPath(given);
+        if (datafolder::CheckCandidate(folder) == datafolder::Candidate::Valid) return kDone;
+    }
     return Fail(kNoDataFolder, text::kNoDataFolder, {folder});
 }
 
@@ -149,11 +155,17 @@ int Runner::Import(const profile::Profile& p, const Arguments& a, const std::wst
 {
     if (browser::IsBrowserRunning() == 1) return Fail(kBrowserRunning, text::kNV3Running);
     const std::wstring engine = browser::EngineSettingsPath(folder);
-    std::wstring failed;
+    profile::ApplyFailure failure;
     // Backed up as a save from the window is, so that an import can be undone.
     const std::wstring backupRoot = backups::BackupRoot(settings::GetWorkingFolder());
-    if (!profile::Apply(p, folder, configFiles_, backupRoot, failed))
-        return Fail(kWriteFailed, text::kWriteFailed, {failed});
+    if (!profile::Apply(p, folder, configFiles_, backupRoot, failure)) {
+        if (!failure.face.empty()) return Fail(kWriteFailed, text::kFaceNotSaved, {failure.face, failure.file});
+        if (!failure.outcome.Partial()) return Fail(kWriteFailed, text::kWriteFailed, {failure.file});
+        const text::StoredTexts texts = text::LoadStoredTexts(languageFile_);
+        for (const std::wstring& line : text::PartialSaveLines(texts, failure.outcome.saved, failure.outcome.notSaved))
+            out_.Error(OneLine(line));
+        return kWriteFailed;
+    }
 
     if (p.HasEngineKeys()) out_.Line(Text(text::kFileWritten, {engine}));
     if (p.HasNewTab())

@@ -13,7 +13,7 @@ enum ExitCode : int {
     kBadProfile = 2,      // missing, unreadable or invalid
     kNoDataFolder = 3,
     kBrowserRunning = 4,
-    kWriteFailed = 5,     // nothing was changed in the file
+    kWriteFailed = 5,     // nothing was changed, or the files saved and not saved are named
     kNoAccount = 6,       // no such account, or it has no config.ini
 };
 

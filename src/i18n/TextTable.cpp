@@ -3,6 +3,7 @@
 #include "i18n/LanguageFile.h"
 #include "ini/Ini.h"
 #include "resource.h"
+#include "win/Text.h"
 
 namespace text {
 
@@ -77,7 +78,23 @@ StoredTexts LoadStoredTexts(const LanguageFile& file)
     t.profileInvalid = file.Get(kProfileInvalid);
     t.profileEmpty = file.Get(kProfileEmpty);
     t.writeFailed = file.Get(kWriteFailed);
+    // Saves
+    t.faceNotSaved = file.Get(kFaceNotSaved);
+    t.savedFiles = file.Get(kSavedFiles);
+    t.notSavedFiles = file.Get(kNotSavedFiles);
     return t;
+}
+
+std::vector<std::wstring> PartialSaveLines(const StoredTexts& texts, const std::vector<std::wstring>& saved,
+                                           const std::vector<std::wstring>& notSaved)
+{
+    const auto list = [](const std::vector<std::wstring>& files) {
+        std::wstring joined;
+        for (const std::wstring& file : files) joined += (joined.empty() ? L"" : L", ") + file;
+        return joined;
+    };
+    return {texts.saveFailed, win::FormatPlaceholders(texts.savedFiles, {list(saved)}),
+            win::FormatPlaceholders(texts.notSavedFiles, {list(notSaved)})};
 }
 
 // Explanations, keyboard and translations

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace text {
 
@@ -17,6 +18,7 @@ struct Key {
 constexpr DWORD kMainCapacity = 256;        // main dialog, its menu, stored texts, About box
 constexpr DWORD kDataFolderCapacity = 128;  // the data-folder dialog
 constexpr DWORD kLanguageNameCapacity = 20;
+constexpr DWORD kExitCodesCapacity = 512;   // the command line's list of exit codes
 
 constexpr wchar_t kSection[] = L"General";
 constexpr wchar_t kEnglishFile[] = L"English.ini";
@@ -121,13 +123,22 @@ inline constexpr Key kUsageImport{L"UsageImport",
 inline constexpr Key kUsageHelp{L"UsageHelp", L"Shows this help."};
 inline constexpr Key kUsageExitCodes{L"UsageExitCodes",
                                      L"Exit codes: 0 done; 1 wrong arguments; 2 profile missing, unreadable or invalid; "
-                                     L"3 no valid data folder; 4 Nerovia 3 is running; 5 a file could not be written; "
+                                     L"3 no valid data folder; 4 Nerovia 3 is running; 5 a file could not be written: "
+                                     L"nothing was changed, or the files saved and those not saved are named; "
                                      L"6 no such account, or no config.ini."};
 // Restore
 inline constexpr Key kRestoreMenu{L"RestoreMenu", L"&Restore Earlier Settings..."};
 inline constexpr Key kRestoreCaption{L"RestoreCaption", L"Restore Earlier Settings"};
 // A backed-up config.ini in the restore list; %1 is the account's name.
 inline constexpr Key kConfigOfAccount{L"ConfigOfAccount", L"config.ini of %1"};
+
+// Saves that cannot be done as asked. %1 of FaceNotSaved is the font's name,
+// %2 the file; %1 of SavedFiles and NotSavedFiles is a list of files.
+inline constexpr Key kFaceNotSaved{L"FaceNotSaved",
+                                   L"The font name \"%1\" cannot be written into %2: that file's character set lacks "
+                                   L"some of its letters. Nothing was saved."};
+inline constexpr Key kSavedFiles{L"SavedFiles", L"Saved: %1"};
+inline constexpr Key kNotSavedFiles{L"NotSavedFiles", L"Not saved: %1"};
 
 // The stored texts, read together each time a language is applied.
 struct StoredTexts {
@@ -152,10 +163,20 @@ struct StoredTexts {
     std::wstring profileInvalid = kProfileInvalid.english;
     std::wstring profileEmpty = kProfileEmpty.english;
     std::wstring writeFailed = kWriteFailed.english;
+    // Saves
+    std::wstring faceNotSaved = kFaceNotSaved.english;
+    std::wstring savedFiles = kSavedFiles.english;
+    std::wstring notSavedFiles = kNotSavedFiles.english;
 };
 
 class LanguageFile;
 StoredTexts LoadStoredTexts(const LanguageFile& languageFile);
 StoredTexts LoadStoredTexts(const std::wstring& languageFile);
+
+// The report of a save that failed after some of its files were in place:
+// the save-failed text, a line naming the files saved and one naming those
+// not saved.
+std::vector<std::wstring> PartialSaveLines(const StoredTexts& texts, const std::vector<std::wstring>& saved,
+                                           const std::vector<std::wstring>& notSaved);
 
 }  // namespace text

@@ -92,6 +92,16 @@ size_t MarkLength(Mark mark)
     return 0;
 }
 
+bool CanHold(const std::wstring& file, const std::wstring& text)
+{
+    if (FitsCodePage(text)) return true;
+    char head[3] = {};
+    DWORD got = 0;
+    win::KernelHandle handle(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return handle && ::ReadFile(handle.Get(), head, sizeof head, &got, nullptr) && MarkOf(std::string_view(head, got)) != Mark::None;
+}
+
 bool CanRewrite(const std::wstring& file)
 {
     win::KernelHandle handle(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -178,7 +188,7 @@ bool CreateUnicodeFile(const std::wstring& file)
 bool MakeRoomFor(const std::wstring& file, const std::wstring& value)
 {
     if (!win::FileExists(file)) return CreateUnicodeFile(file);
-    if (FitsCodePage(value)) return true;
+    if (CanHold(file, value)) return true;
     std::string bytes;
     if (!win::ReadWholeFile(file, bytes)) return false;
     if (MarkOf(bytes) != Mark::None) return true;

@@ -71,6 +71,12 @@ std::vector<std::wstring> ReadKeys(const std::wstring& file, const wchar_t* sect
 // file it creates itself is in the system's legacy code page.
 bool CreateUnicodeFile(const std::wstring& file);
 
+// Whether a write of the text into the file keeps it as it is. A file with a
+// Unicode mark holds any text; one without (or a missing one, which the
+// profile service creates so) is in the system's ANSI code page and gets a
+// "?" for every character the code page lacks.
+bool CanHold(const std::wstring& file, const std::wstring& text);
+
 // Makes sure the value can be written into the file as it is: a missing file
 // is created as UTF-16LE; an existing one without a mark whose code page
 // cannot hold the value is first rewritten as UTF-16LE with the same text.

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <string_view>
-
 #include "app/SaveTransaction.h"
 #include "browser/Layout.h"
 #include "browser/SmoothScrollSettings.h"
@@ -30,26 +28,13 @@ bool CanWrite(const std::wstring& file)
     return win::RetryWhileInUse([&] { return static_cast<bool>(opened()); }) && ini::CanRewrite(file);
 }
 
-// Whether the file can hold the profile's faces as they are. A file without
-// a Unicode mark is text in the ANSI code page, and the profile service puts
-// a "?" for every character that the code page lacks.
-bool CanHoldFaces(const std::wstring& file, const Profile& p)
+// The first of the profile's faces that the file cannot hold; empty when it
+// holds them all.
+std::wstring FaceNotHeld(const std::wstring& file, const Profile& p)
 {
-    char head[3] = {};
-    DWORD got = 0;
-    win::KernelHandle handle(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!handle || !::ReadFile(handle.Get(), head, sizeof head, &got, nullptr)) return false;
-    if (ini::MarkOf(std::string_view(head, got)) != ini::Mark::None) return true;
-    for (const std::optional<std::wstring>& face : p.faces) {
-        if (!face) continue;
-        BOOL lost = FALSE;
-        if (!::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, face->c_str(), static_cast<int>(face->size()), nullptr, 0,
-                                   nullptr, &lost) ||
-            lost)
-            return false;
-    }
-    return true;
+    for (const std::optional<std::wstring>& face : p.faces)
+        if (face && !ini::CanHold(file, *face)) return *face;
+    return {};
 }
 
 bool WriteEngineKeys(const Profile& p, const std::wstring& engineFile)
@@ -144,15 +129,16 @@ browser::NewTabSettings NewTabRecord(const Profile& p)
 }
 
 bool Apply(const Profile& profile, const std::wstring& dataFolder, const std::vector<std::wstring>& configFiles,
-           const std::wstring& backupRoot, std::wstring& failed)
+           const std::wstring& backupRoot, ApplyFailure& failure)
 {
     const std::wstring engineFile = browser::EngineSettingsPath(dataFolder);
     std::vector<std::wstring> targets;
     if (profile.HasEngineKeys()) targets.push_back(engineFile);
     if (profile.HasNewTab()) targets.insert(targets.end(), configFiles.begin(), configFiles.end());
     for (const std::wstring& file : targets) {
-        if (!CanWrite(file) || (file == engineFile && !CanHoldFaces(file, profile))) {
-            failed = file;
+        if (file == engineFile) failure.face = FaceNotHeld(file, profile);
+        if (!CanWrite(file) || !failure.face.empty()) {
+            failure.file = file;
             return false;
         }
     }
@@ -163,15 +149,14 @@ bool Apply(const Profile& profile, const std::wstring& dataFolder, const std::ve
         const std::wstring copy = save.Prepare(file);
         const bool engine = profile.HasEngineKeys() && file == engineFile;
         if (copy.empty() || !(engine ? WriteEngineKeys(profile, copy) : WriteNewTabKeys(profile, copy))) {
-            failed = file;
+            failure.file = file;
             return false;
         }
     }
-    if (!targets.empty() && !save.Commit()) {
-        failed = targets.front();
-        return false;
-    }
-    return true;
+    if (targets.empty() || save.Commit()) return true;
+    failure.outcome = save.Outcome();
+    failure.file = failure.outcome.notSaved.empty() ? targets.front() : failure.outcome.notSaved.front();
+    return false;
 }
 
 }  // namespace profile

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/SaveTransaction.h"
 #include "browser/SmoothScrollSettings.h"
 #include "fonts/PageFontSettings.h"
 #include "profile/Profile.h"
@@ -26,6 +27,14 @@ browser::SmoothScrollSettings ScrollRecord(const Profile& p);
 fonts::PageFontSettings FontRecord(const Profile& p);
 browser::NewTabSettings NewTabRecord(const Profile& p);
 
+// Why an Apply failed.
+struct ApplyFailure {
+    std::wstring file;  // the file refused, or the first one not put in place
+    std::wstring face;  // when the engine file cannot hold this face
+    // When the failure came after some files were in place: which.
+    safesave::CommitOutcome outcome;
+};
+
 // Writes the keys the profile holds, and no other, into the engine file and
 // into every config file: the one place an import reaches the browser's files.
 // The numbers go in only while smooth scrolling is on, as the window saves
@@ -35,9 +44,9 @@ browser::NewTabSettings NewTabRecord(const Profile& p);
 // The save holds the data folder's lock, and the keys go into each file as it
 // stands once no other save runs.
 // When a file is refused or its copy cannot be written, nothing is changed
-// anywhere and false names it in `failed`; when putting the copies in place
-// fails, false names the save's first file.
+// anywhere and false names it; when putting the copies in place fails, false
+// names the first file left as it was, and which were put in place.
 bool Apply(const Profile& profile, const std::wstring& dataFolder, const std::vector<std::wstring>& configFiles,
-           const std::wstring& backupRoot, std::wstring& failed);
+           const std::wstring& backupRoot, ApplyFailure& failure);
 
 }  // namespace profile

@@ -8,8 +8,10 @@
 #include "app/Backups.h"
 #include "app/Settings.h"
 #include "browser/BackupLabel.h"
+#include "browser/Layout.h"
 #include "browser/Guard.h"
 #include "i18n/AboutDlg.h"
+#include "ini/Ini.h"
 #include "profile/Merge.h"
 #include "profile/ProfileFiles.h"
 #include "resource.h"
@@ -17,7 +19,6 @@
 #include "ui/RestoreDlg.h"
 #include "win/Files.h"
 #include "win/MessageBox.h"
-#include "browser/Layout.h"
 #include "win/StepMarks.h"
 #include "win/Text.h"
 
@@ -92,13 +93,15 @@ BOOL CVelltuneDlg::OnInitDialog()
     startupFiles_ = nullptr;
 
     workingFolder_ = files.workingFolder;
+    // Before the language: a language remembered at start stores the folder
+    // with its final "\" along (datafolder::CompleteStored).
+    dataFolder_ = files.dataFolder;
     // Before the language: applying one sets the tips' texts.
     tips_.Create(Handle(), kTipWidthDlu);
     RunLanguageStartup(files);
     SetCloseCaption();
     win::MarkStep(L"language applied");
 
-    dataFolder_ = files.dataFolder;
     const bool located = LocateDataFolder(files.located);
     if (!located && !ChooseDataFolder()) {
         // Without a data folder there is nothing to edit: report it and end
@@ -212,8 +215,16 @@ bool CVelltuneDlg::SaveAll()
         ShowMessage(texts_.nv3Running);
         return false;
     }
-    if (!ShownFonts()) {
+    const std::optional<fonts::PageFontSettings> shownFonts = ShownFonts();
+    if (!shownFonts) {
         ShowMessage(texts_.selectSetAllFont);
+        return false;
+    }
+    // A face the engine file cannot hold would be written as question marks.
+    const std::wstring engineFile = browser::EngineSettingsPath(dataFolder_);
+    for (const std::wstring& face : shownFonts->faces) {
+        if (ini::CanHold(engineFile, face)) continue;
+        ShowMessage(win::FormatPlaceholders(texts_.faceNotSaved, {face, engineFile}));
         return false;
     }
     // No following of the files halfway through: a message box of the save
@@ -223,7 +234,7 @@ bool CVelltuneDlg::SaveAll()
     bool saved = SaveEngineSettings(save) && SaveNewTabSettings(save);
     if (saved && !save.Commit()) {
         // Not saved: every account's switches stay pending for the next try.
-        ShowMessage(texts_.saveFailed);
+        ShowSaveFailed(save.Outcome());
         saved = false;
     }
     saving_ = wasSaving;
@@ -288,6 +299,18 @@ void CVelltuneDlg::FollowFile(FileReading& reading, const std::wstring& file,
     reading.shownAtRead = saved ? now : profile::Rebased(shown, reading.shownAtRead, now);
 }
 
+void CVelltuneDlg::ShowSaveFailed(const safesave::CommitOutcome& outcome) const
+{
+    if (!outcome.Partial()) {
+        ShowMessage(texts_.saveFailed);
+        return;
+    }
+    std::wstring message;
+    for (const std::wstring& line : text::PartialSaveLines(texts_, outcome.saved, outcome.notSaved))
+        message += (message.empty() ? L"" : L"\n") + line;
+    ShowMessage(message);
+}
+
 std::wstring CVelltuneDlg::LanguageFile() const
 {
     const bool listed = currentLanguage_ >= 0 && static_cast<size_t>(currentLanguage_) < languages_.size();
@@ -310,8 +333,11 @@ void CVelltuneDlg::OnRestoreCommand()
         ShowMessage(texts_.nv3Running);
         return;
     }
-    if (!backups::Restore(dataFolder_, root, found[static_cast<size_t>(dialog.Chosen())])) {
-        ShowMessage(texts_.saveFailed);
+    safesave::CommitOutcome outcome;
+    if (!backups::Restore(dataFolder_, root, found[static_cast<size_t>(dialog.Chosen())], &outcome)) {
+        ShowSaveFailed(outcome);
+        // Some files may be back as they were: the window shows what the files hold.
+        if (outcome.Partial()) ReloadAll();
         return;
     }
     ReloadAll();

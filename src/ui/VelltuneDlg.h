@@ -83,6 +83,9 @@ private:
     void SetSpinRangesAndLimits();
     void OnPaintMinimized();
     void ShowMessage(const std::wstring& text) const;
+    // The save-failed text, with the files saved and not saved when the
+    // commit failed after some were in place.
+    void ShowSaveFailed(const safesave::CommitOutcome& outcome) const;
 
     // Browser data folder.
     bool LocateDataFolder(datafolder::Located located);

@@ -1,8 +1,8 @@
 // Languages and the Language menu of the main dialog.
 #include "ui/VelltuneDlg.h"
 
-
 #include "app/Settings.h"
+#include "browser/DataFolder.h"
 #include "i18n/Languages.h"
 #include "resource.h"
 #include "ui/Fields.h"
@@ -100,7 +100,9 @@ void CVelltuneDlg::ApplyLanguage(const std::wstring& fileName, const text::Langu
 
     // Remembered for the next start and for the dialogs that read it; a
     // settings file that cannot be written just forgets the choice.
-    if (remember) settings::WriteLanguageFile(workingFolder_, fileName);
+    if (!remember) return;
+    settings::WriteLanguageFile(workingFolder_, fileName);
+    if (!dataFolder_.empty()) datafolder::CompleteStored(workingFolder_, dataFolder_);
 }
 
 void CVelltuneDlg::ChooseDefaultLanguage()

@@ -304,20 +304,17 @@ TEST_F(MainDialogStart, BothInvalidOpensTheDialogPrefilledAndCancelEndsTheProgra
     EXPECT_EQ(dialog.DataFolder(), L"");
 }
 
-TEST_F(MainDialogStart, StoredFolderWithoutBackslashIsAcceptedWithItAndUsed)
+TEST_F(MainDialogStart, StoredFolderWithoutBackslashIsTakenWithoutAskingAndStoredWithIt)
 {
     MakeDataFolder(other.Path());
     StoreDataFolder(WithoutFinalBackslash(other.Path()));
-    std::wstring prefilled;
-    OpenDriving([&](HWND setFolder) {
-        prefilled = TextOf(::GetDlgItem(setFolder, IDC_DATAFOLDER_EDIT));
-        SubmitAndWaitForClose(setFolder, prefilled);
-    });
-    EXPECT_EQ(prefilled, WithoutFinalBackslash(other.Path()));
+    bool asked = false;
+    OpenDriving([&](HWND) { asked = true; });
+    EXPECT_FALSE(asked);
     EXPECT_TRUE(boxes.Texts().empty());
     EXPECT_FALSE(dialog.HasEnded());
     EXPECT_EQ(dialog.DataFolder(), other.Path());
-    // The language applied before the folder is settled has added its entry.
+    // The language remembered at start writes Settings.ini, and the folder goes along.
     EXPECT_EQ(SettingsBytes(), "[General]\r\nDataFolder=" + Utf8(other.Path()) + "\r\nLanguageFile=English.ini\r\n");
     EXPECT_EQ(::SendMessageW(dialog.Item(IDC_ACCOUNT_LIST), CB_GETCOUNT, 0, 0), 1);
 }

@@ -8,6 +8,24 @@ using namespace velltune::test;
 
 namespace {
 
+// The names of the files and folders in a folder, in the order listed.
+std::vector<std::wstring> NamesIn(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(entry.cFileName);
+    while (::FindNextFileW(search, &entry));
+    ::FindClose(search);
+    return names;
+}
+
+std::wstring FolderOf(const std::wstring& file)
+{
+    return file.substr(0, file.find_last_of(L'\\') + 1);
+}
+
 const char kEngine[] =
     "[ScrollPage]\r\n"
     "ScrollPageSmoothly=true\r\n"
@@ -16,6 +34,7 @@ const char kEngine[] =
     "WheelAccel=8\r\n"
     "WheelStep=150\r\n";
 const char kConfig[] = "[CreateNewTab]\r\nAddressBarInput=0\r\nSearchBarInput=1\r\nClickOnFavorite=1\r\n";
+const wchar_t kSaveFailed[] = L"Failed to save Nerovia 3 settings!";
 const wchar_t kRunning[] =
     L"Settings cannot be saved while Nerovia 3 is running.\n\nPlease exit Nerovia 3 and try again later.";
 
@@ -90,7 +109,7 @@ TEST_F(SaveRefusal, LockedEngineFileStopsTheSaveBeforeTheAccountsFile)
         ASSERT_TRUE(lock.Held());
         Click(IDC_APPLY);
     }
-    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Failed to save Nerovia 3 settings!"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{kSaveFailed});
     EXPECT_EQ(boxes.Boxes()[0].owner, dialog.Handle());
     ExpectNothingWritten();
     ExpectStillModified();
@@ -103,7 +122,7 @@ TEST_F(SaveRefusal, ConfigPathThatIsAFolderStopsTheWholeSaveEvenTheEngineFile)
     Click(IDC_CHECK_FAVORITES);  // only a changed account is written
 
     Click(IDC_APPLY);
-    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Failed to save Nerovia 3 settings!"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{kSaveFailed});
     EXPECT_EQ(EngineBytes(), kEngine) << "a save lands whole or not at all";
     EXPECT_EQ(ReadFileBytes(folder.ConfigFile(L"alice")), kConfig) << "the other changed account too";
     ExpectStillModified();
@@ -116,8 +135,42 @@ TEST_F(SaveRefusal, OkAfterAFailedSaveStaysOpen)
         ASSERT_TRUE(lock.Held());
         Click(IDOK);
     }
-    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"Failed to save Nerovia 3 settings!"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{kSaveFailed});
     ExpectNothingWritten();
+    ExpectStillModified();
+}
+
+TEST_F(SaveRefusal, ReadOnlyFileStopsTheWholeSaveAndLeavesNothingBeside)
+{
+    // Under Wine as root the file system would let the save through.
+    for (const std::wstring& file : {folder.EngineFile(), folder.ConfigFile(L"alice")}) {
+        SCOPED_TRACE(Utf8(file));
+        boxes.Clear();
+        const std::wstring folders[] = {folder.Folder(), FolderOf(folder.EngineFile()), FolderOf(folder.ConfigFile(L"alice"))};
+        std::vector<std::vector<std::wstring>> before;
+        for (const std::wstring& f : folders) before.push_back(NamesIn(f));
+        ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+        Click(IDC_APPLY);
+        ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{kSaveFailed});
+        ExpectNothingWritten();
+        ExpectStillModified();
+        for (size_t i = 0; i < std::size(folders); ++i) EXPECT_EQ(NamesIn(folders[i]), before[i]) << Utf8(folders[i]);
+    }
+}
+
+TEST_F(SaveRefusal, FailureAfterTheEngineFileIsInPlaceNamesTheFilesSavedAndNot)
+{
+    {
+        // Copied, so written; but it cannot be replaced while held.
+        FileLock lock(folder.ConfigFile(L"alice"), true);
+        ASSERT_TRUE(lock.Held());
+        Click(IDC_APPLY);
+    }
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{std::wstring(kSaveFailed) + L"\nSaved: " + folder.EngineFile() +
+                                                       L"\nNot saved: " + folder.ConfigFile(L"alice")});
+    EXPECT_NE(EngineBytes().find("WheelStep=200"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(folder.ConfigFile(L"alice")), kConfig);
     ExpectStillModified();
 }
 

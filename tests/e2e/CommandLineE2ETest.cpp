@@ -85,6 +85,9 @@ TEST(CommandLine, EachExitCodeAndNothingWrittenUnlessDone)
          "No valid Nerovia 3 data folder"},
         {"browser running", [](M&) {}, import, 4, "Nerovia 3 is running"},
         {"engine file locked", [](M&) {}, import, 5, "WKSetting.ini"},
+        {"face the ANSI engine file cannot hold",
+         [](M& m) { WriteFileBytes(m.Profile(), Utf16LeFileBytes(L"[Font]\r\nSerifFontFamily=\u0412\u0442 \u041f\u0440\u043e\u0431\u0430\r\n")); },
+         import, 5, "\"\xD0\x92\xD1\x82 \xD0\x9F\xD1\x80\xD0\xBE\xD0\xB1\xD0\xB0\" cannot be written into"},
         {"export into no folder", [](M&) {},
          [](const M& m) { return L"/export \"" + m.dir / L"none\\office.ini" + L"\""; }, 5, "Cannot write"},
         {"account without config.ini", [](M&) {},
@@ -115,6 +118,27 @@ TEST(CommandLine, EachExitCodeAndNothingWrittenUnlessDone)
         for (const std::string& change : TreeChanges(before, SnapshotTree(m.dir.Path()), {}))
             ADD_FAILURE() << c.name << ": " << change;
     }
+}
+
+TEST(CommandLine, FailureAfterTheEngineFileIsInPlaceNamesTheFilesSavedAndNot)
+{
+    Machine m;
+    WriteFileBytes(m.Profile(), Utf16LeFileBytes(Utf16(kProfile)));
+    CommandLineRun run;
+    {
+        // Open to others for reading and writing, so that every check before
+        // the save passes; but it cannot be replaced while held.
+        FileLock lock(m.Config(L"alice"), true, true);
+        ASSERT_TRUE(lock.Held());
+        run = m.Run(L"/import \"" + m.Profile() + L"\" /account alice");
+    }
+    ExpectClean(run, "second replacement fails");
+    EXPECT_EQ(run.exitCode, 5u);
+    EXPECT_EQ(run.output, "");
+    EXPECT_EQ(run.error, "Failed to save Nerovia 3 settings!\r\nSaved: " + Utf8(m.Engine()) +
+                             "\r\nNot saved: " + Utf8(m.Config(L"alice")) + "\r\n");
+    EXPECT_EQ(ReadFileBytes(m.Engine()), kEngineAfter);
+    EXPECT_EQ(ReadFileBytes(m.Config(L"alice")), kSampleAccountConfig);
 }
 
 TEST(CommandLine, ImportWritesTheProfileKeysAndSaysWhatItDid)

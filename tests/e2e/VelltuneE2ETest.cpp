@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "AppDriver.h"
+#include "CommandLineRun.h"
 #include "FileTree.h"
 #include "ProcessSupport.h"
 #include "SampleFiles.h"
@@ -415,6 +416,68 @@ TEST_F(E2E, FirstStartFollowsTheSystemLanguage)
     wchar_t saved[MAX_PATH] = {};
     ::GetPrivateProfileStringW(L"General", L"LanguageFile", L"", saved, MAX_PATH, SettingsFile().c_str());
     EXPECT_EQ(std::wstring(saved), expected);
+}
+
+// A face whose name the engine file in the ANSI code page cannot hold (a
+// family named only in Cyrillic on a Western system), brought in by an
+// import: Apply and OK refuse it by name, nothing is written and the window
+// stays modified.
+TEST_F(E2E, FaceTheAnsiEngineFileCannotHoldIsRefusedByName)
+{
+    MakeFixture(kEngine, kAliceConfig);
+    const std::wstring face = L"\u0412\u0442 \u041f\u0440\u043e\u0431\u0430";
+    const std::wstring profile = dir / L"cyrillic.ini";
+    WriteFileBytes(profile, Utf16LeFileBytes(L"[Font]\r\nSerifFontFamily=" + face + L"\r\n"));
+    const FileTree before = SnapshotTree(DataFolder());
+    ASSERT_TRUE(StartAndWaitForMainWindow());
+
+    app.MenuCommand(ID_MENU_IMPORT);
+    HWND open = app.WaitForDialog(L"Open", IDOK);
+    ASSERT_TRUE(open);
+    // The name field: a combo box in the explorer-style dialog, an edit in older ones.
+    ASSERT_TRUE(app.SetTextIn(open, ::GetDlgItem(open, 1148) ? 1148 : 1152, profile));
+    ASSERT_TRUE(app.ClickIn(open, IDOK));
+    for (int i = 0; i < 100 && !app.IsEnabled(IDC_APPLY); ++i) ::Sleep(50);
+    ASSERT_EQ(app.SelectedEntry(IDC_FACE_SERIF), face);
+
+    for (int button : {IDC_APPLY, IDOK}) {
+        ASSERT_TRUE(app.Click(button));
+        HWND box = app.WaitForMessageBox();
+        ASSERT_TRUE(box) << button;
+        const std::wstring text = VelltuneApp::MessageText(box);
+        EXPECT_NE(text.find(L"\"" + face + L"\""), std::wstring::npos) << Utf8(text);
+        EXPECT_NE(text.find(EngineFile()), std::wstring::npos) << Utf8(text);
+        ASSERT_TRUE(app.Answer(box));
+        EXPECT_TRUE(app.IsEnabled(IDC_APPLY)) << button;
+    }
+    EXPECT_FALSE(app.WaitForExit(milliseconds(300))) << "OK closed although nothing was saved";
+    CloseAndExpectExit();
+    for (const std::string& change : TreeChanges(before, SnapshotTree(DataFolder()), {})) ADD_FAILURE() << change;
+    EXPECT_FALSE(FileExists(WorkingFolder() + L"Backup"));
+}
+
+// Settings.ini names the data folder without its final backslash: the window
+// opens on it, as /export does, and the next write of Settings.ini (here the
+// language a first start remembers) stores it with the backslash.
+TEST_F(E2E, StoredDataFolderWithoutItsBackslashIsTakenByTheWindowAndExport)
+{
+    MakeFixture(kEngine, kAliceConfig);
+    const std::wstring stored = DataFolder().substr(0, DataFolder().size() - 1);
+    WriteFileBytes(SettingsFile(), "[General]\r\nDataFolder=" + Utf8(stored) + "\r\n");
+    // With a language file to choose from, a first start remembers its language.
+    ::CreateDirectoryW((WorkingFolder() + L"Language").c_str(), nullptr);
+    ASSERT_TRUE(::CopyFileW((BuildFolder() + L"Language\\German.ini").c_str(),
+                            (WorkingFolder() + L"Language\\German.ini").c_str(), FALSE));
+
+    const CommandLineRun run = RunVelltune(WorkingFolder(), L"/export \"" + (dir / L"office.ini") + L"\"");
+    EXPECT_EQ(run.exitCode, 0u) << run.error;
+    EXPECT_TRUE(FileExists(dir / L"office.ini"));
+
+    ASSERT_TRUE(StartAndWaitForMainWindow());
+    EXPECT_EQ(app.Text(IDC_EDIT_STEP), L"140");
+    CloseAndExpectExit();
+    EXPECT_EQ(ReadFileBytes(SettingsFile()),
+              "[General]\r\nDataFolder=" + Utf8(DataFolder()) + "\r\nLanguageFile=English.ini\r\n");
 }
 
 }  // namespace

@@ -75,10 +75,11 @@ FakeBrowser::FakeBrowser(const std::wstring& fixture, const std::wstring& fileNa
     started_ = process_.WaitFor(ready);
 }
 
-FileLock::FileLock(const std::wstring& path, bool readable)
+FileLock::FileLock(const std::wstring& path, bool readable, bool writable)
 {
-    if (!process_.Start(FixturePath(L"file_locker.exe"), L"\"" + path + L"\" " + ready_.Name() + L" " +
-                                                             release_.Name() + (readable ? L" read" : L"")))
+    const wchar_t* share = writable ? L" write" : readable ? L" read" : L"";
+    if (!process_.Start(FixturePath(L"file_locker.exe"),
+                        L"\"" + path + L"\" " + ready_.Name() + L" " + release_.Name() + share))
         return;
     held_ = process_.WaitFor(ready_);
 }

@@ -69,8 +69,9 @@ private:
 class FileLock {
 public:
     // With readable set, others may still read (and copy) the file, but
-    // neither write nor replace it.
-    explicit FileLock(const std::wstring& path, bool readable = false);
+    // neither write nor replace it; with writable too, they may also open it
+    // to write, but still not rename, delete or replace it.
+    explicit FileLock(const std::wstring& path, bool readable = false, bool writable = false);
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;

@@ -69,17 +69,24 @@ TEST_F(DataFolderTest, ValidStoredFolderIsUsedAndNotRewritten)
     EXPECT_EQ(SettingsBytes(), before);
 }
 
-TEST_F(DataFolderTest, StoredFolderWithoutFinalBackslashFails)
+TEST_F(DataFolderTest, StoredFolderWithoutFinalBackslashIsTakenAndCompletedOnlyWithAnotherWrite)
 {
     MakeDataFolder(data.Path());
+    MakeDataFolder(defaultFolder);
     const std::wstring withoutBackslash = data.Path().substr(0, data.Path().size() - 1);
     StoreDataFolder(withoutBackslash);
     const std::string before = SettingsBytes();
 
-    std::wstring folder = L"junk";
-    EXPECT_EQ(datafolder::Locate(working.Path(), folder), Located::NotFound);
-    EXPECT_EQ(folder, L"");
+    std::wstring folder;
+    EXPECT_EQ(datafolder::Locate(working.Path(), folder), Located::Stored);
+    EXPECT_EQ(folder, data.Path());
     EXPECT_EQ(SettingsBytes(), before);
+
+    // Another folder than the stored one is no completion of it.
+    datafolder::CompleteStored(working.Path(), defaultFolder);
+    EXPECT_EQ(SettingsBytes(), before);
+    datafolder::CompleteStored(working.Path(), folder);
+    EXPECT_EQ(SettingsBytes(), "[General]\r\nDataFolder=" + Utf8(data.Path()) + "\r\n");
 }
 
 TEST_F(DataFolderTest, DefaultFolderIsFoundAndWrittenOverAnInvalidStoredOne)

@@ -154,7 +154,7 @@ TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileCannotTakeT
     p.scroll[3] = 200;
     p.faces[fonts::kFixed] = L"Not Installed Mono";
     p.newTab[0] = true;
-    std::wstring failed;
+    profile::ApplyFailure failed;
 
     struct {
         const char* name;
@@ -186,6 +186,7 @@ TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileCannotTakeT
     WriteFileBytes(engine, kEngine);
     WriteFileBytes(alice, kConfig);
     EXPECT_FALSE(profile::Apply(p, data, {alice}, {}, failed));
+    EXPECT_EQ(failed.face, L"\u5b8b\u4f53");
     EXPECT_EQ(ReadFileBytes(engine), kEngine);
     EXPECT_EQ(ReadFileBytes(alice), kConfig);
     WriteFileBytes(engine, Utf16LeFileBytes(Utf16(kEngine)));
@@ -198,7 +199,7 @@ TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileCannotTakeT
     FileLock lock(bob);
     ASSERT_TRUE(lock.Held());
     EXPECT_FALSE(profile::Apply(p, data, {alice, bob}, {}, failed));
-    EXPECT_EQ(failed, bob);
+    EXPECT_EQ(failed.file, bob);
     EXPECT_EQ(ReadFileBytes(engine), kEngine);
     EXPECT_EQ(ReadFileBytes(alice), kConfig);
 }

@@ -208,33 +208,68 @@ TEST(SafeSave, OnlyCompleteBackupsOfWellFormedNamesAreListedNewestFirst)
     struct Case {
         const wchar_t* name;
         bool complete;  // holds its list and the file it names
+        int order;      // its place among the saves; 0: none (an earlier version's)
         int rank;       // position in the list, -1 when not listed
     };
     const Case cases[] = {
-        {L"2026-12-07 15-00-00", true, 3},
-        {L"2026-12-07 15-00-00-2", true, 2},
-        {L"2026-12-07 15-00-00-10", true, 1},    // counts compare as numbers
-        {L"2026-12-07 15-00-01", true, 0},
-        {L"2026-12-07 15-00-02", false, -1},     // a save died while keeping it
-        {L"2026-12-07 15-00-00-1", true, -1},    // the first has no count
-        {L"2026-12-07 15-00-00-02", true, -1},
-        {L"2026-12-07 15:00:00", true, -1},
-        {L"Old", true, -1},
+        {L"2026-12-07 15-00-00", true, 0, 6},
+        {L"2026-12-07 15-00-00-2", true, 0, 5},
+        {L"2026-12-07 15-00-00-10", true, 0, 4},    // counts compare as numbers
+        {L"2026-12-07 15-00-01", true, 0, 3},
+        {L"2026-12-07 14-59-00", true, 1, 2},       // any order comes after none
+        {L"2026-12-07 14-30-00", true, 2, 1},       // the clock went back between two saves
+        {L"2026-12-07 14-45-00", true, 2, 0},       // a tie goes by name
+        {L"2026-12-07 15-00-02", false, 3, -1},     // a save died while keeping it
+        {L"2026-12-07 15-00-00-1", true, 0, -1},    // the first has no count
+        {L"2026-12-07 15-00-00-02", true, 0, -1},
+        {L"2026-12-07 15:00:00", true, 0, -1},
+        {L"Old", true, 0, -1},
     };
     TempDir root;
     for (const Case& c : cases) {
         const std::wstring folder = root / c.name + L"\\";
         WriteFileBytes(folder + L"WKSetting.ini", kEngine);
+        const std::string order = c.order ? "[Backup]\r\nOrder=" + std::to_string(c.order) + "\r\n" : "";
         if (c.complete)
-            WriteFileBytes(folder + L"Backup.ini", "[Files]\r\nWKSetting.ini=C:\\data\\Temp\\WebKit\\WKSetting.ini\r\n");
+            WriteFileBytes(folder + L"Backup.ini",
+                           order + "[Files]\r\nWKSetting.ini=C:\\data\\Temp\\WebKit\\WKSetting.ini\r\n");
     }
     const std::vector<backups::Backup> list = backups::List(root.Path());
     for (const Case& c : cases) {
         if (c.rank < 0) continue;
-        ASSERT_LT(static_cast<size_t>(c.rank), list.size()) << c.name;
+        ASSERT_LT(static_cast<size_t>(c.rank), list.size()) << Utf8(c.name);
         EXPECT_EQ(list[c.rank].name, c.name);
     }
-    EXPECT_EQ(list.size(), 4u);
+    EXPECT_EQ(list.size(), 7u);
+}
+
+// Three saves while the clock ran a year ahead, each hour of them repeated
+// backwards, then the clock back to now for more saves: each new backup is
+// the newest, and the pruning takes the oldest saves, not the oldest names.
+TEST(SafeSave, BackupsKeepTheOrderOfTheSavesWhateverTheClockSays)
+{
+    DataFolder data;
+    std::vector<std::string> engineBefore;  // the engine file before save i
+    for (int i = 0; i < 3; ++i) {
+        engineBefore.push_back(ReadFileBytes(data.engine));
+        ASSERT_TRUE(Save(data, 100 + i, data.backupRoot));
+        const std::wstring made = backups::List(data.backupRoot).front().name;
+        const std::wstring ahead = L"2099-01-01 00-00-0" + std::to_wstring(9 - i);
+        ASSERT_TRUE(::MoveFileW((data.backupRoot + made).c_str(), (data.backupRoot + ahead).c_str()));
+    }
+    const int saves = 2 + static_cast<int>(backups::kKept);
+    for (int i = 3; i < saves; ++i) {
+        engineBefore.push_back(ReadFileBytes(data.engine));
+        ASSERT_TRUE(Save(data, 100 + i, data.backupRoot)) << i;
+        const backups::Backup newest = backups::List(data.backupRoot).front();
+        ASSERT_EQ(ReadFileBytes(newest.folder + newest.files[0].storedName), engineBefore[i]) << i;
+    }
+    // The first two saves went; the rest newest first.
+    const std::vector<backups::Backup> list = backups::List(data.backupRoot);
+    ASSERT_EQ(list.size(), backups::kKept);
+    for (size_t k = 0; k < list.size(); ++k)
+        EXPECT_EQ(ReadFileBytes(list[k].folder + list[k].files[0].storedName), engineBefore[saves - 1 - k]) << k;
+    EXPECT_EQ(list.back().name, L"2099-01-01 00-00-07");
 }
 
 }  // namespace
