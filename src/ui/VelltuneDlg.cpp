@@ -229,7 +229,7 @@ bool CVelltuneDlg::SaveAll()
     }
     // No following of the files halfway through: a message box of the save
     // gives the window back its activation.
-    const bool wasSaving = std::exchange(saving_, true);
+    const bool wasBusy = std::exchange(busy_, true);
     safesave::SaveTransaction save(dataFolder_, backups::BackupRoot(workingFolder_));
     bool saved = SaveEngineSettings(save) && SaveNewTabSettings(save);
     if (saved && !save.Commit()) {
@@ -237,7 +237,7 @@ bool CVelltuneDlg::SaveAll()
         ShowSaveFailed(save.Outcome());
         saved = false;
     }
-    saving_ = wasSaving;
+    busy_ = wasBusy;
     if (!saved) return false;
     pendingSwitches_.Clear();
     // Readings of accounts no longer shown are taken afresh when one is chosen.
@@ -270,7 +270,10 @@ bool CVelltuneDlg::SaveEngineSettings(safesave::SaveTransaction& save)
 
 void CVelltuneDlg::FollowFiles(bool saved)
 {
-    if (!following_ || saving_) return;
+    if (!following_ || busy_) return;
+    // A message box raised by a value shown gives the window its activation
+    // back: that is no new reason to follow the files.
+    busy_ = true;
     // What the files hold is no change of the user's.
     const bool wasModified = std::exchange(modified_, true);
     FollowFile(engineReading_, browser::EngineSettingsPath(dataFolder_), profile::FromEngineFile, profile::EngineKeys,
@@ -280,6 +283,7 @@ void CVelltuneDlg::FollowFiles(bool saved)
         FollowFile(account->second, browser::AccountConfigPath(dataFolder_, currentAccount_), profile::FromConfigFile,
                    profile::NewTabKeys, saved);
     modified_ = wasModified;
+    busy_ = false;
 }
 
 void CVelltuneDlg::FollowFile(FileReading& reading, const std::wstring& file,
@@ -293,7 +297,7 @@ void CVelltuneDlg::FollowFile(FileReading& reading, const std::wstring& file,
     // With set-all on the faces are the user's choice as a whole.
     if (SetAllOn())
         for (auto& face : changes.faces) face.reset();
-    ShowProfile(changes, Source::File);
+    if (changes.HasEngineKeys() || changes.HasNewTab()) ShowProfile(changes, Source::File);
     reading.read = current;
     const profile::Profile now = part(ShownProfile());
     reading.shownAtRead = saved ? now : profile::Rebased(shown, reading.shownAtRead, now);

@@ -172,7 +172,7 @@ private:
     FileReading engineReading_;
     std::map<std::wstring, FileReading> accountReadings_;
     bool following_ = false;  // readings taken: the window follows the files
-    bool saving_ = false;
+    bool busy_ = false;  // saving, or following the files
     int sizeValues_[4] = {0, 0, 0, 0};
     std::vector<std::wstring> languages_;
     text::StoredTexts texts_;
