@@ -5,7 +5,7 @@
 // started one after the other, so that a slow moment of a shared machine
 // weighs on both of a pair and the median of the pair ratios stays steady
 // where the single times do not; for the first program also the time of one
-// Apply with the guard; the cost of filling the face lists; and, from further
+// Apply with the guard; the time to fill a face list on its first use; and, from further
 // runs as a debuggee, the moment of each step that Velltune marks, and when
 // each dialog is first seen visible and then idle.
 // Figures only: nothing here passes or fails.
@@ -18,11 +18,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "fonts/FaceCombo.h"
-#include "fonts/FitCombo.h"
 #include "fonts/InstalledFaces.h"
 #include "resource.h"
 #include "win/Dialog.h"
@@ -225,19 +225,16 @@ Trace RunTraced(const std::wstring& exe, const wchar_t* title)
     return trace;
 }
 
-constexpr int kLists[7] = {IDC_FACE_SERIF,   IDC_FACE_SANSSERIF, IDC_FACE_STANDARD, IDC_FACE_FIXED,
-                           IDC_FACE_CURSIVE, IDC_FACE_FANTASY,   IDC_FACE_SETALL};
-
-// Fills the lists of a hidden main-dialog template, as during initialisation.
-template <class Fill>
-double TimeFill(Fill fill)
+// One face list of a hidden main-dialog template given its entries on first
+// use, as Velltune fills it: showing one face before, as at start.
+double TimeFirstUse(const std::vector<std::wstring>& faces)
 {
     win::Dialog dialog(IDD_VELLTUNE_DIALOG);
-    if (!dialog.CreateModeless()) return -1;
-    HWND lists[7];
-    for (int i = 0; i < 7; ++i) lists[i] = dialog.Item(kLists[i]);
+    if (!dialog.CreateModeless() || faces.empty()) return -1;
+    fonts::FaceCombo list(dialog.Item(IDC_FACE_SERIF), &faces);
+    if (const std::optional<int> shown = list.FindNoCase(faces[faces.size() / 2])) list.Select(*shown);
     const double start = Now();
-    fill(lists);
+    list.Fill();
     return Now() - start;
 }
 
@@ -276,15 +273,8 @@ int wmain(int argc, wchar_t** argv)
         else
             enumeration.push_back(Now() - start);
     }
-    std::vector<double> naive, quick;
-    for (int r = 0; r < runs; ++r) {
-        naive.push_back(TimeFill([&](HWND(&lists)[7]) {
-            for (const std::wstring& face : faces)
-                for (HWND list : lists) ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face.c_str()));
-            for (HWND list : lists) fonts::FitComboToItems(list);
-        }));
-        quick.push_back(TimeFill([&](HWND(&lists)[7]) { fonts::FillFaceCombos(lists, faces); }));
-    }
+    std::vector<double> firstUse;
+    for (int r = 0; r < runs; ++r) firstUse.push_back(TimeFirstUse(faces));
 
     const int programs = (argc - 2) / 2;
     std::vector<std::vector<Sample>> samples(static_cast<size_t>(programs));
@@ -318,8 +308,7 @@ int wmain(int argc, wchar_t** argv)
     std::printf("In-process work:\n");
     std::printf("  %-44s %8.1f ms   (once)\n", "font-family enumeration, first in a process", firstEnumeration);
     Print("font-family enumeration, again", Summarise(enumeration));
-    Print("7 lists, one entry at a time, fit each list", Summarise(naive));
-    Print("7 lists as Velltune fills them", Summarise(quick));
+    Print("one face list filled on its first use", Summarise(firstUse));
 
     std::printf("\nProcess start to visible, idle dialog:\n");
     for (int p = 0; p < programs; ++p) Print(names[static_cast<size_t>(p)].c_str(), figures(p, &Sample::startup));

@@ -319,6 +319,7 @@ TEST_F(MainDialogStart, StoredFolderWithoutBackslashIsAcceptedWithItAndUsed)
     EXPECT_EQ(dialog.DataFolder(), other.Path());
     // The language applied before the folder is settled has added its entry.
     EXPECT_EQ(SettingsBytes(), "[General]\r\nDataFolder=" + Utf8(other.Path()) + "\r\nLanguageFile=English.ini\r\n");
+    ::SendMessageW(dialog.Item(IDC_ACCOUNT_LIST), CB_SHOWDROPDOWN, TRUE, 0);
     EXPECT_EQ(::SendMessageW(dialog.Item(IDC_ACCOUNT_LIST), CB_GETCOUNT, 0, 0), 1);
 }
 
@@ -349,6 +350,7 @@ TEST_F(MainDialogStart, UnwritableSettingsFileStillGoesOnWithTheAcceptedFolder)
     EXPECT_TRUE(boxes.Texts().empty());
     EXPECT_FALSE(dialog.HasEnded());
     EXPECT_EQ(dialog.DataFolder(), other.Path());
+    ::SendMessageW(dialog.Item(IDC_ACCOUNT_LIST), CB_SHOWDROPDOWN, TRUE, 0);
     EXPECT_EQ(::SendMessageW(dialog.Item(IDC_ACCOUNT_LIST), CB_GETCOUNT, 0, 0), 1) << "accounts of the accepted folder";
     EXPECT_EQ(SettingsBytes(), before);
 }
