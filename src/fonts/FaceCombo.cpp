@@ -1,5 +1,8 @@
 #include "fonts/FaceCombo.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "fonts/FitCombo.h"
 #include "win/Handles.h"
 
@@ -48,6 +51,34 @@ LRESULT FindExactly(HWND combo, const std::wstring& text)
         at = next;
     }
     return first;
+}
+
+// The names in the order a sorting list puts them: by the sort keys of the
+// list's locale, without regard to case, which order the names exactly as its
+// own comparisons do. Given in that order, one after the other, they cost the
+// list neither comparisons nor moves; added for it to sort, each one costs
+// both, and with thousands of families that is most of filling a list.
+std::vector<const std::wstring*> InListOrder(HWND combo, const std::vector<std::wstring>& names)
+{
+    const LCID locale = static_cast<LCID>(::SendMessageW(combo, CB_GETLOCALE, 0, 0));
+    std::vector<std::pair<std::string, const std::wstring*>> keyed;
+    keyed.reserve(names.size());
+    for (const std::wstring& name : names) {
+        std::string key;
+        const int size = ::LCMapStringW(locale, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(), -1, nullptr, 0);
+        if (size > 0) {
+            key.resize(static_cast<size_t>(size));
+            ::LCMapStringW(locale, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(), -1,
+                           reinterpret_cast<LPWSTR>(key.data()), size);
+        }
+        keyed.emplace_back(std::move(key), &name);
+    }
+    // Stable: names the list cannot tell apart stay in the order given.
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<const std::wstring*> ordered;
+    ordered.reserve(keyed.size());
+    for (const auto& entry : keyed) ordered.push_back(entry.second);
+    return ordered;
 }
 
 }  // namespace
@@ -131,8 +162,9 @@ void FaceCombo::Fill()
     for (const std::wstring& face : installed) characters += face.size() + 1;
     for (const std::wstring& face : notInstalled_) characters += face.size() + 1;
     ::SendMessageW(combo_, CB_INITSTORAGE, installed.size() + notInstalled_.size(), characters * sizeof(wchar_t));
-    for (const std::wstring& face : installed)
-        ::SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face.c_str()));
+    for (const std::wstring* face : InListOrder(combo_, installed))
+        ::SendMessageW(combo_, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(face->c_str()));
+    // Few: the list sorts them in itself.
     for (const std::wstring& face : notInstalled_) {
         const LRESULT index = ::SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face.c_str()));
         if (index >= 0) ::SendMessageW(combo_, CB_SETITEMDATA, static_cast<WPARAM>(index), kNotInstalledItemData);
