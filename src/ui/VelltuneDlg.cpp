@@ -16,7 +16,7 @@
 #include "browser/Layout.h"
 #include "win/StepMarks.h"
 #include "win/Text.h"
-#include "win/WheelWatch.h"
+#include "win/FirstUseWatch.h"
 
 namespace {
 
@@ -159,14 +159,14 @@ void CVelltuneDlg::SetSpinRangesAndLimits()
 
 void CVelltuneDlg::WatchListsForFirstUse()
 {
-    win::WatchFirstWheel(Item(IDC_ACCOUNT_LIST));
-    for (int id : ui::kFaceLists) win::WatchFirstWheel(Item(id));
+    win::WatchFirstUse(Item(IDC_ACCOUNT_LIST));
+    for (int id : ui::kFaceLists) win::WatchFirstUse(Item(id));
 }
 
 void CVelltuneDlg::FillListOnFirstUse(UINT id)
 {
     // The watch ends first, so that filling costs no more than it would unwatched.
-    win::EndWheelWatch(Item(static_cast<int>(id)));
+    win::EndFirstUseWatch(Item(static_cast<int>(id)));
     if (id == IDC_ACCOUNT_LIST)
         FillAccountList();
     else if (fonts::FaceCombo* list = FaceListOf(id))
@@ -299,7 +299,7 @@ void CVelltuneDlg::MarkSaved()
 
 bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
 {
-    if (message == win::kFirstWheel) {
+    if (message == win::kFirstUse) {
         FillListOnFirstUse(static_cast<UINT>(wParam));
         result = 0;
         return true;
