@@ -1,13 +1,16 @@
 // Prints figures for scripts/bench: for each program, the time from
 // CreateProcessW to its dialog being idle and visible, and its peak memory
-// read just before it is closed, over several runs; for the first program
-// (Velltune) also the time of one Apply with the guard; and the cost of
-// filling the seven face lists with and without the measures that keep it
-// quick; and, from further runs as a debuggee, the moment of each step that
-// Velltune marks, and when each dialog is first seen visible and then idle.
+// read just before it is closed, over several runs; the first program
+// (Velltune) against the second (its bare template) pair by pair, each pair
+// started one after the other, so that a slow moment of a shared machine
+// weighs on both of a pair and the median of the pair ratios stays steady
+// where the single times do not; for the first program also the time of one
+// Apply with the guard; the time to fill a face list on its first use; and, from further
+// runs as a debuggee, the moment of each step that Velltune marks, and when
+// each dialog is first seen visible and then idle.
 // Figures only: nothing here passes or fails.
 //
-//   driver.exe RUNS EXE TITLE [EXE TITLE ...]
+//   driver.exe RUNS EXE TITLE EXE TITLE [EXE TITLE ...]
 // The first program is compared with each of the others.
 #include <windows.h>
 #include <commctrl.h>
@@ -15,11 +18,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "fonts/FaceCombo.h"
-#include "fonts/FitCombo.h"
 #include "fonts/InstalledFaces.h"
 #include "resource.h"
 #include "win/Dialog.h"
@@ -89,6 +92,9 @@ double TimeApply(HWND window, int run)
     HWND step = ::GetDlgItem(window, IDC_EDIT_STEP), accounts = ::GetDlgItem(window, IDC_ACCOUNT_LIST);
     HWND apply = ::GetDlgItem(window, IDC_APPLY);
     DWORD_PTR ignored = 0;
+    // Dropped down and closed first, as a user opens the list to choose.
+    ::SendMessageTimeoutW(accounts, CB_SHOWDROPDOWN, TRUE, 0, SMTO_NORMAL, 10000, &ignored);
+    ::SendMessageTimeoutW(accounts, CB_SHOWDROPDOWN, FALSE, 0, SMTO_NORMAL, 10000, &ignored);
     ::SendMessageTimeoutW(accounts, CB_SETCURSEL, 0, 0, SMTO_NORMAL, 10000, &ignored);
     ::SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(IDC_ACCOUNT_LIST, CBN_SELCHANGE),
                           reinterpret_cast<LPARAM>(accounts), SMTO_NORMAL, 10000, &ignored);
@@ -219,19 +225,16 @@ Trace RunTraced(const std::wstring& exe, const wchar_t* title)
     return trace;
 }
 
-constexpr int kLists[7] = {IDC_FACE_SERIF,   IDC_FACE_SANSSERIF, IDC_FACE_STANDARD, IDC_FACE_FIXED,
-                           IDC_FACE_CURSIVE, IDC_FACE_FANTASY,   IDC_FACE_SETALL};
-
-// Fills the lists of a hidden main-dialog template, as during initialisation.
-template <class Fill>
-double TimeFill(Fill fill)
+// One face list of a hidden main-dialog template given its entries on first
+// use, as Velltune fills it: showing one face before, as at start.
+double TimeFirstUse(const std::vector<std::wstring>& faces)
 {
     win::Dialog dialog(IDD_VELLTUNE_DIALOG);
-    if (!dialog.CreateModeless()) return -1;
-    HWND lists[7];
-    for (int i = 0; i < 7; ++i) lists[i] = dialog.Item(kLists[i]);
+    if (!dialog.CreateModeless() || faces.empty()) return -1;
+    fonts::FaceCombo list(dialog.Item(IDC_FACE_SERIF), &faces);
+    if (const std::optional<int> shown = list.FindNoCase(faces[faces.size() / 2])) list.Select(*shown);
     const double start = Now();
-    fill(lists);
+    list.Fill();
     return Now() - start;
 }
 
@@ -240,12 +243,17 @@ void Print(const char* what, const Stats& s)
     std::printf("  %-44s %8.1f ms   (%.1f - %.1f)\n", what, s.median, s.low, s.high);
 }
 
+void PrintRatio(const char* what, const Stats& s)
+{
+    std::printf("  %-44s %8.2f      (%.2f - %.2f)\n", what, s.median, s.low, s.high);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc < 4 || argc % 2 != 0) {
-        std::fprintf(stderr, "usage: driver RUNS EXE TITLE [EXE TITLE ...]\n");
+    if (argc < 6 || argc % 2 != 0) {
+        std::fprintf(stderr, "usage: driver RUNS EXE TITLE EXE TITLE [EXE TITLE ...]\n");
         return 2;
     }
     const int runs = std::max(1, _wtoi(argv[1]));
@@ -265,15 +273,8 @@ int wmain(int argc, wchar_t** argv)
         else
             enumeration.push_back(Now() - start);
     }
-    std::vector<double> naive, quick;
-    for (int r = 0; r < runs; ++r) {
-        naive.push_back(TimeFill([&](HWND(&lists)[7]) {
-            for (const std::wstring& face : faces)
-                for (HWND list : lists) ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face.c_str()));
-            for (HWND list : lists) fonts::FitComboToItems(list);
-        }));
-        quick.push_back(TimeFill([&](HWND(&lists)[7]) { fonts::FillFaceCombos(lists, faces); }));
-    }
+    std::vector<double> firstUse;
+    for (int r = 0; r < runs; ++r) firstUse.push_back(TimeFirstUse(faces));
 
     const int programs = (argc - 2) / 2;
     std::vector<std::vector<Sample>> samples(static_cast<size_t>(programs));
@@ -307,8 +308,7 @@ int wmain(int argc, wchar_t** argv)
     std::printf("In-process work:\n");
     std::printf("  %-44s %8.1f ms   (once)\n", "font-family enumeration, first in a process", firstEnumeration);
     Print("font-family enumeration, again", Summarise(enumeration));
-    Print("7 lists, one entry at a time, fit each list", Summarise(naive));
-    Print("7 lists as Velltune fills them", Summarise(quick));
+    Print("one face list filled on its first use", Summarise(firstUse));
 
     std::printf("\nProcess start to visible, idle dialog:\n");
     for (int p = 0; p < programs; ++p) Print(names[static_cast<size_t>(p)].c_str(), figures(p, &Sample::startup));
@@ -318,6 +318,16 @@ int wmain(int argc, wchar_t** argv)
         std::printf("  %-44s %8.1f ms   = %.2f times\n", ("first above " + names[static_cast<size_t>(p)]).c_str(),
                     velltune - other, velltune / other);
     }
+    // Run r of the first two programs is one pair: started one after the other.
+    const auto pairRatios = [&](double Sample::*field) {
+        std::vector<double> ratios;
+        for (size_t r = 0; r < samples[0].size(); ++r) ratios.push_back(samples[0][r].*field / samples[1][r].*field);
+        return Summarise(ratios);
+    };
+    std::printf("\n%s against %s, pair by pair (median of %d pair ratios, min - max):\n", names[0].c_str(),
+                names[1].c_str(), runs);
+    PrintRatio("process start to visible, idle dialog", pairRatios(&Sample::startup));
+    PrintRatio("peak working set", pairRatios(&Sample::peakWorkingSet));
 
     // Step by step, as debuggees: the first program marks its steps itself.
     std::vector<std::vector<Trace>> traces(static_cast<size_t>(programs));

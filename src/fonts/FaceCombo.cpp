@@ -1,80 +1,31 @@
 #include "fonts/FaceCombo.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "fonts/FitCombo.h"
 #include "win/Handles.h"
 
 namespace fonts {
 
-std::optional<int> ComboFaceList::FindNoCase(const std::wstring& face) const
-{
-    // CB_FINDSTRINGEXACT ignores case; -1 searches from the first entry.
-    const LRESULT index = ::SendMessageW(combo_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                         reinterpret_cast<LPARAM>(face.c_str()));
-    if (index == CB_ERR) return std::nullopt;
-    return static_cast<int>(index);
-}
-
-void ComboFaceList::Select(int index)
-{
-    ::SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-std::optional<std::wstring> ComboFaceList::SelectedText() const
-{
-    const LRESULT index = ::SendMessageW(combo_, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR) return std::nullopt;
-    const LRESULT length = ::SendMessageW(combo_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR) return std::nullopt;
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    ::SendMessageW(combo_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
-
-int ComboFaceList::AddNotInstalled(const std::wstring& face)
-{
-    const LRESULT index = ::SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face.c_str()));
-    if (index < 0) return -1;
-    ::SendMessageW(combo_, CB_SETITEMDATA, static_cast<WPARAM>(index), kNotInstalledItemData);
-    FitCombosToTexts(std::span<const HWND>(&combo_, 1), {face});
-    return static_cast<int>(index);
-}
-
-void FillFaceCombos(std::span<const HWND> combos, const std::vector<std::wstring>& faces)
-{
-    if (combos.empty()) return;
-    size_t characters = 0;
-    for (const std::wstring& face : faces) characters += face.size() + 1;
-    for (HWND combo : combos) {
-        ::SendMessageW(combo, WM_SETREDRAW, FALSE, 0);
-        ::SendMessageW(combo, CB_INITSTORAGE, faces.size(), characters * sizeof(wchar_t));
-    }
-    // Sorting is the costly part of adding. Given the same names in the same
-    // order every list would sort them alike, so the first list sorts and the
-    // others take its order as it stands (CB_INSERTSTRING does not sort).
-    HWND first = combos.front();
-    for (const std::wstring& face : faces) ::SendMessageW(first, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face.c_str()));
-    const LRESULT count = ::SendMessageW(first, CB_GETCOUNT, 0, 0);
-    std::wstring entry;
-    for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = ::SendMessageW(first, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-        if (length == CB_ERR) continue;
-        entry.assign(static_cast<size_t>(length) + 1, L'\0');
-        ::SendMessageW(first, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry.data()));
-        for (HWND other : combos.subspan(1))
-            ::SendMessageW(other, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
-    }
-    FitCombosToTexts(combos, faces);
-    for (HWND combo : combos) {
-        ::SendMessageW(combo, WM_SETREDRAW, TRUE, 0);
-        ::InvalidateRect(combo, nullptr, TRUE);
-    }
-}
-
 namespace {
 
-// Letters a symbol face shows its own shapes for.
-constexpr wchar_t kSymbolSample[] = L"AaBbCc";
+bool SameNoCase(const std::wstring& a, const std::wstring& b)
+{
+    // As CB_FINDSTRINGEXACT compares.
+    return ::lstrcmpiW(a.c_str(), b.c_str()) == 0;
+}
+
+std::optional<int> FindIn(const std::vector<std::wstring>& faces, const std::wstring& face, int offset)
+{
+    // An exact match first: the usual case, and far cheaper than the
+    // comparison without regard to case.
+    for (size_t i = 0; i < faces.size(); ++i)
+        if (faces[i] == face) return offset + static_cast<int>(i);
+    for (size_t i = 0; i < faces.size(); ++i)
+        if (SameNoCase(faces[i], face)) return offset + static_cast<int>(i);
+    return std::nullopt;
+}
 
 std::wstring EntryText(HWND combo, UINT index)
 {
@@ -85,6 +36,152 @@ std::wstring EntryText(HWND combo, UINT index)
     text.resize(static_cast<size_t>(length));
     return text;
 }
+
+// The entry spelled exactly as the text: a search that ignores case may stop
+// first at another family whose name differs from it in case only.
+LRESULT FindExactly(HWND combo, const std::wstring& text)
+{
+    const LRESULT first =
+        ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    for (LRESULT at = first; at != CB_ERR;) {
+        if (EntryText(combo, static_cast<UINT>(at)) == text) return at;
+        const LRESULT next =
+            ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(text.c_str()));
+        if (next <= at) break;  // the search went round to the start
+        at = next;
+    }
+    return first;
+}
+
+// The names in the order a sorting list puts them: by the sort keys of the
+// list's locale, without regard to case, which order the names exactly as its
+// own comparisons do. Given in that order, one after the other, they cost the
+// list neither comparisons nor moves; added for it to sort, each one costs
+// both, and with thousands of families that is most of filling a list.
+std::vector<const std::wstring*> InListOrder(HWND combo, const std::vector<std::wstring>& names)
+{
+    const LCID locale = static_cast<LCID>(::SendMessageW(combo, CB_GETLOCALE, 0, 0));
+    std::vector<std::pair<std::string, const std::wstring*>> keyed;
+    keyed.reserve(names.size());
+    for (const std::wstring& name : names) {
+        std::string key;
+        const int size = ::LCMapStringW(locale, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(), -1, nullptr, 0);
+        if (size > 0) {
+            key.resize(static_cast<size_t>(size));
+            ::LCMapStringW(locale, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(), -1,
+                           reinterpret_cast<LPWSTR>(key.data()), size);
+        }
+        keyed.emplace_back(std::move(key), &name);
+    }
+    // Stable: names the list cannot tell apart stay in the order given.
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<const std::wstring*> ordered;
+    ordered.reserve(keyed.size());
+    for (const auto& entry : keyed) ordered.push_back(entry.second);
+    return ordered;
+}
+
+}  // namespace
+
+const std::vector<std::wstring>& FaceCombo::Installed() const
+{
+    static const std::vector<std::wstring> none;
+    return installed_ ? *installed_ : none;
+}
+
+std::optional<int> FaceCombo::FindNoCase(const std::wstring& face) const
+{
+    if (!filled_) {
+        if (const std::optional<int> index = FindIn(Installed(), face, 0)) return index;
+        return FindIn(notInstalled_, face, static_cast<int>(Installed().size()));
+    }
+    // CB_FINDSTRINGEXACT ignores case; -1 searches from the first entry.
+    const LRESULT index = ::SendMessageW(combo_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(face.c_str()));
+    if (index == CB_ERR) return std::nullopt;
+    return static_cast<int>(index);
+}
+
+void FaceCombo::Select(int index)
+{
+    if (filled_) {
+        ::SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        return;
+    }
+    if (index < 0) return;
+    const size_t at = static_cast<size_t>(index);
+    const size_t installedCount = Installed().size();
+    if (at < installedCount)
+        ShowOnly(Installed()[at], true);
+    else if (at - installedCount < notInstalled_.size())
+        ShowOnly(notInstalled_[at - installedCount], false);
+}
+
+void FaceCombo::ShowOnly(const std::wstring& face, bool installed)
+{
+    ::SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
+    const LRESULT index = ::SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face.c_str()));
+    if (index < 0) return;
+    if (!installed) ::SendMessageW(combo_, CB_SETITEMDATA, static_cast<WPARAM>(index), kNotInstalledItemData);
+    ::SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    // The closed list draws its face at the item height the full list will have.
+    FitCombosToTexts(std::span<const HWND>(&combo_, 1), {face});
+}
+
+std::optional<std::wstring> FaceCombo::SelectedText() const
+{
+    const LRESULT index = ::SendMessageW(combo_, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) return std::nullopt;
+    if (::SendMessageW(combo_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) == CB_ERR) return std::nullopt;
+    return EntryText(combo_, static_cast<UINT>(index));
+}
+
+int FaceCombo::AddNotInstalled(const std::wstring& face)
+{
+    if (!filled_) {
+        notInstalled_.push_back(face);
+        return static_cast<int>(Installed().size() + notInstalled_.size() - 1);
+    }
+    const LRESULT index = ::SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face.c_str()));
+    if (index < 0) return -1;
+    ::SendMessageW(combo_, CB_SETITEMDATA, static_cast<WPARAM>(index), kNotInstalledItemData);
+    FitCombosToTexts(std::span<const HWND>(&combo_, 1), {face});
+    return static_cast<int>(index);
+}
+
+void FaceCombo::Fill()
+{
+    if (filled_ || !combo_) return;
+    filled_ = true;
+    const std::optional<std::wstring> shown = SelectedText();
+    const std::vector<std::wstring>& installed = Installed();
+
+    ::SendMessageW(combo_, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
+    size_t characters = 0;
+    for (const std::wstring& face : installed) characters += face.size() + 1;
+    for (const std::wstring& face : notInstalled_) characters += face.size() + 1;
+    ::SendMessageW(combo_, CB_INITSTORAGE, installed.size() + notInstalled_.size(), characters * sizeof(wchar_t));
+    for (const std::wstring* face : InListOrder(combo_, installed))
+        ::SendMessageW(combo_, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(face->c_str()));
+    // Few: the list sorts them in itself.
+    for (const std::wstring& face : notInstalled_) {
+        const LRESULT index = ::SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face.c_str()));
+        if (index >= 0) ::SendMessageW(combo_, CB_SETITEMDATA, static_cast<WPARAM>(index), kNotInstalledItemData);
+    }
+    FitCombosToTexts(std::span<const HWND>(&combo_, 1), installed);
+    FitCombosToTexts(std::span<const HWND>(&combo_, 1), notInstalled_);
+    notInstalled_.clear();
+
+    if (shown) ::SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(FindExactly(combo_, *shown)), 0);
+    ::SendMessageW(combo_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(combo_, nullptr, TRUE);
+}
+
+namespace {
+
+// Letters a symbol face shows its own shapes for.
+constexpr wchar_t kSymbolSample[] = L"AaBbCc";
 
 // What an entry marked as not installed shows.
 std::wstring NotInstalledText(const std::wstring& name, const std::wstring& note)

@@ -1,4 +1,5 @@
-// The dialog's face lists: drop-down lists that sort their entries.
+// The dialog's face lists: drop-down lists that sort their entries, filled
+// when first used.
 #pragma once
 
 #include <windows.h>
@@ -16,10 +17,25 @@ namespace fonts {
 // (a stored face kept as it is); the lists draw such an entry marked.
 inline constexpr LPARAM kNotInstalledItemData = 1;
 
-// A face list over a drop-down list control.
-class ComboFaceList : public FaceList {
+// A face list over a drop-down list control that holds every installed face
+// only from its first use on. Until Fill it holds just the face it shows (or
+// nothing, when it shows none), and the entries it would hold are looked up in
+// the installed faces instead: with thousands of families, adding, sorting and
+// measuring them all is most of what a start-up would otherwise spend on the
+// lists, for lists the user may never open. Before Fill, an index of
+// FindNoCase or AddNotInstalled stands for such an entry and means something
+// only to Select.
+class FaceCombo : public FaceList {
 public:
-    explicit ComboFaceList(HWND combo) : combo_(combo) {}
+    FaceCombo() = default;
+    // installed: not owned; read from the first use of the list on.
+    FaceCombo(HWND combo, const std::vector<std::wstring>* installed) : combo_(combo), installed_(installed) {}
+
+    // Gives the list every installed face and every face marked not installed
+    // it has shown, sorted as the list sorts them and fitted, the face it
+    // showed still selected. Only the first call does anything.
+    void Fill();
+
     std::optional<int> FindNoCase(const std::wstring& face) const override;
     void Select(int index) override;
     std::optional<std::wstring> SelectedText() const override;
@@ -28,14 +44,16 @@ public:
     int AddNotInstalled(const std::wstring& face) override;
 
 private:
-    HWND combo_;
-};
+    const std::vector<std::wstring>& Installed() const;
+    // Before Fill: the list's one entry becomes the face, selected.
+    void ShowOnly(const std::wstring& face, bool installed);
 
-// Gives every combo the faces as entries, in the order each would sort them
-// into, and fits them to their entries. With thousands of families, adding,
-// sorting and measuring dominate the start-up: storage is reserved, drawing
-// held back, the names sorted and each one measured once for all combos.
-void FillFaceCombos(std::span<const HWND> combos, const std::vector<std::wstring>& faces);
+    HWND combo_ = nullptr;
+    const std::vector<std::wstring>* installed_ = nullptr;
+    bool filled_ = false;
+    // Faces marked not installed that the list has been given, kept for Fill.
+    std::vector<std::wstring> notInstalled_;
+};
 
 // Draws a face-list entry, or the closed list's selected face, as WM_DRAWITEM
 // asks: the name in its own face at the item's height; a symbol face's name in

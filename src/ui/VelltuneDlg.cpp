@@ -21,6 +21,7 @@
 #include "win/MessageBox.h"
 #include "win/StepMarks.h"
 #include "win/Text.h"
+#include "win/FirstUseWatch.h"
 
 namespace {
 
@@ -75,6 +76,8 @@ CVelltuneDlg::CVelltuneDlg(fonts::FaceEnumeration* pendingFaces, const ui::Start
 
 bool CVelltuneDlg::RouteCommand(UINT code, UINT id)
 {
+    // Filled before the list's own handler, if any, sees it dropped.
+    if (code == CBN_DROPDOWN || code == CBN_SETFOCUS) FillListOnFirstUse(id);
     return win::DispatchCommand(*this, kMessageMap, code, id);
 }
 
@@ -118,13 +121,15 @@ BOOL CVelltuneDlg::OnInitDialog()
     // A folder chosen just now has files of its own.
     const ui::DataFolderFiles chosen = located ? ui::DataFolderFiles{} : ui::DataFolderFiles::Read(dataFolder_);
     const ui::DataFolderFiles& data = located ? files.data : chosen;
-    if (!FillAccountList(data.accounts)) ShowMessage(texts_.getAccountFailed);
-    win::MarkStep(L"accounts listed");
+    // No account is chosen at start: the list is filled when it is first used.
+    accounts_ = data.accounts;
+    if (accounts_.empty()) ShowMessage(texts_.getAccountFailed);
     SetSpinRangesAndLimits();
     ShowSmoothScrollSettings(data.scroll);
     win::MarkStep(L"smooth scroll loaded");
-    FillFontLists();
-    win::MarkStep(L"face lists filled");
+    PrepareFaceLists();
+    WatchListsForFirstUse();
+    win::MarkStep(L"faces taken");
     ShowPageFontSettings(data.fonts);
     win::MarkStep(L"page fonts loaded");
     UpdateData(false);
@@ -160,6 +165,22 @@ void CVelltuneDlg::SetSpinRangesAndLimits()
         ::SendDlgItemMessageW(Handle(), f.spinId, UDM_SETRANGE32, f.minValue, f.maxValue);
     for (const ui::NumberField& f : ui::kSizeFieldControls)
         ::SendDlgItemMessageW(Handle(), f.editId, EM_LIMITTEXT, 2, 0);
+}
+
+void CVelltuneDlg::WatchListsForFirstUse()
+{
+    win::WatchFirstUse(Item(IDC_ACCOUNT_LIST));
+    for (int id : ui::kFaceLists) win::WatchFirstUse(Item(id));
+}
+
+void CVelltuneDlg::FillListOnFirstUse(UINT id)
+{
+    // The watch ends first, so that filling costs no more than it would unwatched.
+    win::EndFirstUseWatch(Item(static_cast<int>(id)));
+    if (id == IDC_ACCOUNT_LIST)
+        FillAccountList();
+    else if (fonts::FaceCombo* list = FaceListOf(id))
+        list->Fill();
 }
 
 void CVelltuneDlg::MarkModified()
@@ -389,6 +410,11 @@ bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, I
         // Back from another program, which may have changed the files.
         FollowFiles(false);
         return false;
+    }
+    if (message == win::kFirstUse) {
+        FillListOnFirstUse(static_cast<UINT>(wParam));
+        result = 0;
+        return true;
     }
     if (message == WM_SETCURSOR) {
         tips_.RelayMouse(reinterpret_cast<HWND>(wParam), HIWORD(lParam));

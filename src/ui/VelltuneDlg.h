@@ -6,6 +6,7 @@
 // VelltuneDlgProfile.cpp.
 #pragma once
 
+#include <array>
 #include <map>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "app/SaveTransaction.h"
 #include "browser/PendingSwitches.h"
+#include "fonts/FaceCombo.h"
 #include "fonts/FaceFontCache.h"
 #include "fonts/FaceEnumeration.h"
 #include "fonts/PageFontSettings.h"
@@ -81,6 +83,10 @@ private:
     std::wstring LanguageFile() const;
     void SetCloseCaption();
     void SetSpinRangesAndLimits();
+    // The lists get their entries when first dropped down, focused or turned
+    // with the wheel: at start each shows one entry at most.
+    void WatchListsForFirstUse();
+    void FillListOnFirstUse(UINT id);
     void OnPaintMinimized();
     void ShowMessage(const std::wstring& text) const;
     // The save-failed text, with the files saved and not saved when the
@@ -102,7 +108,7 @@ private:
     void CheckLanguageItem(int index, bool checked);
 
     // Accounts.
-    bool FillAccountList(const std::vector<std::wstring>& accounts);
+    void FillAccountList();
     void OnAccountSelChange();
 
     // Smooth scroll and new tab.
@@ -121,7 +127,9 @@ private:
     void OnResetScrollValues();
 
     // Page fonts.
-    void FillFontLists();
+    // Takes the installed faces and binds the face lists to them, still empty.
+    void PrepareFaceLists();
+    fonts::FaceCombo* FaceListOf(UINT id);
     void LoadPageFontSettings();
     void ShowPageFontSettings(const fonts::PageFontSettings& settings);
     // Smooth scroll and page fonts into the engine file's copy.
@@ -155,9 +163,16 @@ private:
     bool painted_ = false;
     HICON icon_ = nullptr;
     std::wstring currentAccount_;
+    // The account list's entries, given to it on its first use.
+    std::vector<std::wstring> accounts_;
+    bool accountsFilled_ = false;
     int scrollValues_[4] = {0, 0, 0, 0};
     bool modified_ = true;
     std::vector<std::wstring> installedFaces_;
+    // In the order of ui::kFaceLists: the six roles, then set-all.
+    std::array<fonts::FaceCombo, 7> faceLists_;
+    fonts::FaceList* roleLists_[fonts::kFaceRoleCount] = {&faceLists_[0], &faceLists_[1], &faceLists_[2],
+                                                          &faceLists_[3], &faceLists_[4], &faceLists_[5]};
     fonts::FaceFontCache faceFonts_;
     // Faces shown as their family's entry under another name, saved as stored.
     fonts::KeptFaces keptFaces_;

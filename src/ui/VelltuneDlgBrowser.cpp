@@ -43,16 +43,16 @@ bool CVelltuneDlg::ChooseDataFolder()
     return true;
 }
 
-bool CVelltuneDlg::FillAccountList(const std::vector<std::wstring>& accounts)
+void CVelltuneDlg::FillAccountList()
 {
+    if (accountsFilled_) return;
+    accountsFilled_ = true;
     HWND list = Item(IDC_ACCOUNT_LIST);
-    for (const std::wstring& account : accounts)
+    for (const std::wstring& account : accounts_)
         ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(account.c_str()));
-    if (::SendMessageW(list, CB_GETCOUNT, 0, 0) <= 0) return false;
     // The list holds exactly these names: measuring them as texts fits it as
     // FitComboToItems would, without reading each entry back from the list.
-    fonts::FitCombosToTexts(std::span<const HWND>(&list, 1), accounts);
-    return true;
+    fonts::FitCombosToTexts(std::span<const HWND>(&list, 1), accounts_);
 }
 
 void CVelltuneDlg::OnAccountSelChange()

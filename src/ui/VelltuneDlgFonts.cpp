@@ -1,6 +1,5 @@
 // Page-font lists and fields of the main dialog.
 #include <algorithm>
-#include <array>
 #include <iterator>
 
 #include "browser/Layout.h"
@@ -11,7 +10,6 @@
 #include "resource.h"
 #include "ui/Fields.h"
 #include "ui/VelltuneDlg.h"
-#include "win/StepMarks.h"
 #include "win/Text.h"
 
 namespace {
@@ -19,21 +17,6 @@ namespace {
 // The six role lists in the order of fonts::FaceRole.
 constexpr int kRoleListIds[fonts::kFaceRoleCount] = {IDC_FACE_SERIF, IDC_FACE_SANSSERIF, IDC_FACE_STANDARD,
                                                      IDC_FACE_FIXED, IDC_FACE_CURSIVE,   IDC_FACE_FANTASY};
-
-struct RoleFaceLists {
-    explicit RoleFaceLists(HWND dialog)
-        : lists{fonts::ComboFaceList(::GetDlgItem(dialog, kRoleListIds[0])),
-                fonts::ComboFaceList(::GetDlgItem(dialog, kRoleListIds[1])),
-                fonts::ComboFaceList(::GetDlgItem(dialog, kRoleListIds[2])),
-                fonts::ComboFaceList(::GetDlgItem(dialog, kRoleListIds[3])),
-                fonts::ComboFaceList(::GetDlgItem(dialog, kRoleListIds[4])),
-                fonts::ComboFaceList(::GetDlgItem(dialog, kRoleListIds[5]))},
-          pointers{&lists[0], &lists[1], &lists[2], &lists[3], &lists[4], &lists[5]}
-    {
-    }
-    std::array<fonts::ComboFaceList, fonts::kFaceRoleCount> lists;
-    fonts::FaceList* const pointers[fonts::kFaceRoleCount];
-};
 
 void EnableRoleLists(HWND dialog, bool setAll)
 {
@@ -48,13 +31,18 @@ bool SetAllChecked(HWND dialog)
 
 }  // namespace
 
-void CVelltuneDlg::FillFontLists()
+void CVelltuneDlg::PrepareFaceLists()
 {
     installedFaces_ = pendingFaces_ ? pendingFaces_->Take() : fonts::EnumerateInstalledFaces();
-    win::MarkStep(L"faces taken");
-    HWND lists[std::size(ui::kFaceLists)];
-    for (size_t i = 0; i < std::size(lists); ++i) lists[i] = Item(ui::kFaceLists[i]);
-    fonts::FillFaceCombos(lists, installedFaces_);
+    for (size_t i = 0; i < faceLists_.size(); ++i)
+        faceLists_[i] = fonts::FaceCombo(Item(ui::kFaceLists[i]), &installedFaces_);
+}
+
+fonts::FaceCombo* CVelltuneDlg::FaceListOf(UINT id)
+{
+    for (size_t i = 0; i < faceLists_.size(); ++i)
+        if (ui::kFaceLists[i] == static_cast<int>(id)) return &faceLists_[i];
+    return nullptr;
 }
 
 void CVelltuneDlg::LoadPageFontSettings()
@@ -69,18 +57,16 @@ void CVelltuneDlg::ShowPageFontSettings(const fonts::PageFontSettings& settings)
         ::CheckDlgButton(Handle(), IDC_CHECK_SETALL, BST_UNCHECKED);
         EnableRoleLists(Handle(), false);
     }
-    RoleFaceLists roles(Handle());
     fonts::OtherFamilyNames otherNames(installedFaces_);
-    keptFaces_ = fonts::ShowStoredFaces(settings, roles.pointers,
+    keptFaces_ = fonts::ShowStoredFaces(settings, roleLists_,
                                         [&otherNames](const std::wstring& name) { return otherNames.Find(name); });
     for (int i = 0; i < 4; ++i) sizeValues_[i] = settings.sizes[i];
 }
 
 std::optional<fonts::PageFontSettings> CVelltuneDlg::ShownFonts() const
 {
-    RoleFaceLists roles(Handle());
-    const fonts::ComboFaceList setAllList(::GetDlgItem(Handle(), IDC_FACE_SETALL));
-    return fonts::RecordFromControls(SetAllChecked(Handle()), setAllList, roles.pointers, sizeValues_, keptFaces_);
+    return fonts::RecordFromControls(SetAllChecked(Handle()), faceLists_[fonts::kFaceRoleCount], roleLists_, sizeValues_,
+                                     keptFaces_);
 }
 
 void CVelltuneDlg::ShowFaces(const std::optional<std::wstring> (&faces)[fonts::kFaceRoleCount])
@@ -96,10 +82,9 @@ void CVelltuneDlg::ShowFaces(const std::optional<std::wstring> (&faces)[fonts::k
     // Shown as stored faces are; an empty face leaves its list as it is.
     fonts::PageFontSettings given;
     for (int role = 0; role < fonts::kFaceRoleCount; ++role) given.faces[role] = faces[role].value_or(L"");
-    RoleFaceLists roles(Handle());
     fonts::OtherFamilyNames otherNames(installedFaces_);
     const fonts::KeptFaces kept = fonts::ShowStoredFaces(
-        given, roles.pointers, [&otherNames](const std::wstring& name) { return otherNames.Find(name); });
+        given, roleLists_, [&otherNames](const std::wstring& name) { return otherNames.Find(name); });
     for (int role = 0; role < fonts::kFaceRoleCount; ++role)
         if (faces[role]) keptFaces_[role] = kept[role];
 }
@@ -107,8 +92,7 @@ void CVelltuneDlg::ShowFaces(const std::optional<std::wstring> (&faces)[fonts::k
 void CVelltuneDlg::ShowSetAllFaceInRoleLists(const fonts::PageFontSettings& record)
 {
     if (!SetAllChecked(Handle())) return;
-    RoleFaceLists roles(Handle());
-    fonts::ChooseFaces(record, roles.pointers);
+    fonts::ChooseFaces(record, roleLists_);
     keptFaces_ = {};
 }
 
@@ -164,8 +148,7 @@ void CVelltuneDlg::OnResetFonts()
         ::CheckDlgButton(Handle(), IDC_CHECK_SETALL, BST_UNCHECKED);
         EnableRoleLists(Handle(), false);
     }
-    RoleFaceLists roles(Handle());
-    fonts::ChooseFaces(fonts::PageFontSettings{}, roles.pointers);
+    fonts::ChooseFaces(fonts::PageFontSettings{}, roleLists_);
     for (int i = 0; i < 4; ++i) sizeValues_[i] = fonts::kSizeKeys[i].defaultValue;
     UpdateData(false);
     MarkModified();

@@ -29,6 +29,7 @@ TEST_F(AccountListDialog, ListsTheAccountFoldersSortedWithNoneSelected)
     ASSERT_TRUE(Open());
 
     HWND list = Item(IDC_ACCOUNT_LIST);
+    DropDown(IDC_ACCOUNT_LIST);
     ASSERT_EQ(::SendMessageW(list, CB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(ListEntry(list, 0), L"Alice");
     EXPECT_EQ(ListEntry(list, 1), L"bob");
@@ -52,6 +53,7 @@ TEST_F(AccountListDialog, IsFittedAsFittingItsEntriesOneByOne)
     fonts::FitComboToItems(theirs);
 
     HWND ours = Item(IDC_ACCOUNT_LIST);
+    DropDown(IDC_ACCOUNT_LIST);
     RECT box{};
     ::GetWindowRect(ours, &box);
     EXPECT_GT(::SendMessageW(ours, CB_GETDROPPEDWIDTH, 0, 0), box.right - box.left) << "not widened at all";

@@ -316,6 +316,7 @@ TEST_F(MainDialogStart, StoredFolderWithoutBackslashIsTakenWithoutAskingAndStore
     EXPECT_EQ(dialog.DataFolder(), other.Path());
     // The language remembered at start writes Settings.ini, and the folder goes along.
     EXPECT_EQ(SettingsBytes(), "[General]\r\nDataFolder=" + Utf8(other.Path()) + "\r\nLanguageFile=English.ini\r\n");
+    ::SendMessageW(dialog.Item(IDC_ACCOUNT_LIST), CB_SHOWDROPDOWN, TRUE, 0);
     EXPECT_EQ(::SendMessageW(dialog.Item(IDC_ACCOUNT_LIST), CB_GETCOUNT, 0, 0), 1);
 }
 
@@ -346,6 +347,7 @@ TEST_F(MainDialogStart, UnwritableSettingsFileStillGoesOnWithTheAcceptedFolder)
     EXPECT_TRUE(boxes.Texts().empty());
     EXPECT_FALSE(dialog.HasEnded());
     EXPECT_EQ(dialog.DataFolder(), other.Path());
+    ::SendMessageW(dialog.Item(IDC_ACCOUNT_LIST), CB_SHOWDROPDOWN, TRUE, 0);
     EXPECT_EQ(::SendMessageW(dialog.Item(IDC_ACCOUNT_LIST), CB_GETCOUNT, 0, 0), 1) << "accounts of the accepted folder";
     EXPECT_EQ(SettingsBytes(), before);
 }

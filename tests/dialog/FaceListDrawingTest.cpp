@@ -126,6 +126,12 @@ protected:
         ASSERT_TRUE(dialog.CreateModeless());
         ::ShowWindow(dialog.Handle(), SW_SHOW);
     }
+    // Drops the list down and closes it: its entries come with its first use.
+    void DropDown(HWND combo)
+    {
+        ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        ::SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    }
     LRESULT Find(HWND combo, const wchar_t* face)
     {
         return ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(face));
@@ -160,6 +166,7 @@ TEST_F(FaceListLook, ListsAreOwnerDrawnSortedAndKeepTheNames)
 {
     for (int id : kFaceLists) {
         HWND combo = dialog.Item(id);
+        DropDown(combo);
         const LONG_PTR style = ::GetWindowLongPtrW(combo, GWL_STYLE);
         EXPECT_EQ(style & (CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | CBS_SORT),
                   CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | CBS_SORT)
@@ -174,6 +181,7 @@ TEST_F(FaceListLook, EachEntryIsDrawnAsItsKindOfFaceAsks)
 {
     // A stored face that is not installed, added as the page-font load adds it.
     HWND serif = dialog.Item(IDC_FACE_SERIF);
+    DropDown(serif);
     const LRESULT missing = ::SendMessageW(serif, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Courier"));
     ASSERT_NE(missing, CB_ERR);
     ::SendMessageW(serif, CB_SETITEMDATA, missing, fonts::kNotInstalledItemData);
@@ -243,6 +251,7 @@ TEST_F(FaceListLook, EveryEntryFitsTheDroppedListInTheListsFont)
     const std::wstring missing = L"Courier Extra Condensed Oblique Demibold";
     for (int id : kFaceLists) {
         HWND combo = dialog.Item(id);
+        DropDown(combo);
         const LRESULT at = ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(missing.c_str()));
         ::SendMessageW(combo, CB_SETITEMDATA, at, fonts::kNotInstalledItemData);
     }

@@ -64,6 +64,10 @@ TEST(FaceWorker, ListsFilledFromTheWorkerEqualThoseFilledInPlace)
     const int lists[] = {IDC_FACE_SERIF,   IDC_FACE_SANSSERIF, IDC_FACE_STANDARD, IDC_FACE_FIXED,
                          IDC_FACE_CURSIVE, IDC_FACE_FANTASY,   IDC_FACE_SETALL};
     for (int id : lists) {
+        for (HWND list : {fromWorker.Item(id), inPlace.Item(id)}) {
+            ::SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+            ::SendMessageW(list, CB_SHOWDROPDOWN, FALSE, 0);
+        }
         const ListState expected = StateOf(inPlace.Item(id));
         EXPECT_FALSE(expected.entries.empty()) << "list " << id;
         EXPECT_TRUE(StateOf(fromWorker.Item(id)) == expected) << "list " << id;

@@ -50,8 +50,15 @@ protected:
         ::SendMessageW(Item(id), EM_SETSEL, 0, -1);
         for (wchar_t c : characters) ::SendMessageW(Item(id), WM_CHAR, c, 0);
     }
+    // Drops a list down and closes it, as a user opening it to look.
+    void DropDown(int id)
+    {
+        ::SendMessageW(Item(id), CB_SHOWDROPDOWN, TRUE, 0);
+        ::SendMessageW(Item(id), CB_SHOWDROPDOWN, FALSE, 0);
+    }
     bool SelectAccount(const std::wstring& name)
     {
+        DropDown(IDC_ACCOUNT_LIST);
         HWND list = Item(IDC_ACCOUNT_LIST);
         const LRESULT index = ::SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                              reinterpret_cast<LPARAM>(name.c_str()));

@@ -105,6 +105,12 @@ protected:
         ::ShowWindow(dialog.Handle(), SW_SHOW);
     }
     HWND Item(int id) { return dialog.Item(id); }
+    // Drops a list down and closes it: its entries come with its first use.
+    void DropDown(int id)
+    {
+        ::SendMessageW(Item(id), CB_SHOWDROPDOWN, TRUE, 0);
+        ::SendMessageW(Item(id), CB_SHOWDROPDOWN, FALSE, 0);
+    }
     std::wstring Text(int id) { return win::GetItemText(dialog.Handle(), id); }
     bool Enabled(int id) { return ::IsWindowEnabled(Item(id)) != FALSE; }
     void Click(int id) { ::SendMessageW(Item(id), BM_CLICK, 0, 0); }
@@ -115,6 +121,7 @@ protected:
     }
     void Choose(int listId, const wchar_t* face)
     {
+        DropDown(listId);
         const LRESULT index =
             ::SendMessageW(Item(listId), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(face));
         ASSERT_NE(index, CB_ERR) << Utf8(face);
@@ -145,6 +152,7 @@ TEST_F(PageFontsTest, SevenEqualSortedListsOfTheInstalledFacesWithoutSelection)
     // Empty stored faces leave the lists as filling left them.
     Open("[Font]\r\nSerifFontFamily=\r\nSansSerifFontFamily=\r\nStandardFontFamily=\r\n"
          "FixedFontFamily=\r\nCursiveFontFamily=\r\nFantasyFontFamily=\r\n");
+    for (int id : kAllLists) DropDown(id);
     const std::vector<std::wstring> first = Entries(Item(IDC_FACE_SERIF));
     for (int id : kAllLists) {
         EXPECT_EQ(Entries(Item(id)), first) << id;
@@ -180,8 +188,10 @@ TEST_F(PageFontsTest, NoListHoldsAVerticalFormOfAnEastAsianFont)
         << "no East Asian font installed: the build copies WenQuanYi Zen Hei into the prefix";
 
     Open(kStoredFonts);
-    for (int id : kAllLists)
+    for (int id : kAllLists) {
+        DropDown(id);
         for (const std::wstring& entry : Entries(Item(id))) EXPECT_FALSE(entry.starts_with(L"@")) << Utf8(entry);
+    }
 }
 
 TEST_F(PageFontsTest, ListsLookExactlyAsFittingEachOneByItself)
@@ -196,6 +206,7 @@ TEST_F(PageFontsTest, ListsLookExactlyAsFittingEachOneByItself)
         fonts::FitComboToItems(reference.Item(id));
     }
     for (int id : kAllLists) {
+        DropDown(id);
         HWND ours = Item(id);
         HWND theirs = reference.Item(id);
         EXPECT_EQ(Entries(ours), Entries(theirs)) << id;
@@ -295,14 +306,17 @@ TEST_F(PageFontsTest, UninstalledFaceGetsAMarkedEntryOfItsOwnAndApplyKeepsIt)
                                                          {IDC_FACE_FIXED, L"@DejaVu Sans Mono"}};
     for (auto [id, face] : ownEntries) {
         HWND list = Item(id);
+        DropDown(id);
         EXPECT_EQ(Selected(list), face) << id;
         const LRESULT index = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
         EXPECT_EQ(::SendMessageW(list, CB_GETITEMDATA, index, 0), fonts::kNotInstalledItemData) << id;
         EXPECT_EQ(Entries(list).size(), installed + 1) << id;
     }
     EXPECT_EQ(::SendMessageW(Item(IDC_FACE_SANSSERIF), CB_GETITEMDATA, 0, 0), 0) << "installed faces are not marked";
-    for (int id : {IDC_FACE_SANSSERIF, IDC_FACE_STANDARD, IDC_FACE_CURSIVE, IDC_FACE_FANTASY, IDC_FACE_SETALL})
+    for (int id : {IDC_FACE_SANSSERIF, IDC_FACE_STANDARD, IDC_FACE_CURSIVE, IDC_FACE_FANTASY, IDC_FACE_SETALL}) {
+        DropDown(id);
         EXPECT_EQ(Entries(Item(id)).size(), installed) << id;
+    }
     EXPECT_EQ(Selected(Item(IDC_FACE_CURSIVE)), std::nullopt);
     EXPECT_FALSE(dialog.IsModified());
 

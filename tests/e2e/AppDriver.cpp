@@ -167,6 +167,9 @@ bool VelltuneApp::Pick(int comboId, const std::wstring& entry) const
     HWND combo = ::GetDlgItem(main_, comboId);
     if (!combo || !::IsWindowEnabled(combo)) return false;
     DWORD_PTR index = 0;
+    // Opened first, as by the user who picks from it: the list is filled then.
+    ::SendMessageTimeoutW(combo, CB_SHOWDROPDOWN, TRUE, 0, SMTO_NORMAL, kSyncTimeoutMs, &index);
+    ::SendMessageTimeoutW(combo, CB_SHOWDROPDOWN, FALSE, 0, SMTO_NORMAL, kSyncTimeoutMs, &index);
     if (!::SendMessageTimeoutW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                reinterpret_cast<LPARAM>(entry.c_str()), SMTO_NORMAL, kSyncTimeoutMs, &index) ||
         static_cast<LRESULT>(index) == CB_ERR)
