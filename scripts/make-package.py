@@ -73,7 +73,24 @@ copy in place of its original, in one step.
   two leaves one file in its new state and the other in its old one, each
   whole.
 - Only the keys Velltune owns change. A copy left behind by a Velltune that
-  died is removed the next time Velltune reads or saves that file.
+  died is removed the next time Velltune reads or saves that file, and no
+  process touches a live save's copy.
+
+Other programs may change the same files at any time: the browser between its
+runs, a script running /import, a second Velltune. So:
+
+- One save at a time per data folder, for every process and user on the
+  machine: a save (Apply, OK, Restore, /import) that finds another under way
+  waits up to 10 seconds, then fails without touching anything ("Failed to
+  save Nerovia 3 settings!" in the window, exit code 5).
+- A save never reverts what you did not change. What you changed in the
+  window is saved with your value; every other setting keeps what the file
+  holds when you save, even if another program changed it after Velltune read
+  it. Typing a smooth-scroll number counts as choosing smooth scrolling on.
+  Afterwards the window shows what the files hold.
+- The window follows the files. When you come back to it, every setting you
+  have not changed shows what the file holds now; yours stay, and so does the
+  window's modified state.
 
 Backups and Restore
 -------------------
@@ -140,7 +157,9 @@ same guarantees, the same backup. The exit code says what happened:
   3  no valid data folder
   4  Nerovia 3 is running: nothing was touched; run it before the browser
      starts, or retry later
-  5  a file could not be written (nothing was changed in it)
+  5  a file could not be written: nothing was changed, or, when the save
+     failed after some files were in place, the error lines name the files
+     saved and those not saved
   6  the named account does not exist or has no config.ini
 
 A batch file waits for Velltune and sees the code in %errorlevel%; typed at a
