@@ -29,13 +29,7 @@ struct ListState {
 ListState StateOf(HWND list)
 {
     ListState state{};
-    const LRESULT count = ::SendMessageW(list, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring entry(static_cast<size_t>(::SendMessageW(list, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-        entry.resize(static_cast<size_t>(::SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()))));
-        state.entries.push_back(entry);
-        state.itemData.push_back(::SendMessageW(list, CB_GETITEMDATA, i, 0));
-    }
+    ReadComboEntries(list, state.entries, state.itemData);
     state.itemHeight = ::SendMessageW(list, CB_GETITEMHEIGHT, 0, 0);
     state.droppedWidth = ::SendMessageW(list, CB_GETDROPPEDWIDTH, 0, 0);
     state.selection = ::SendMessageW(list, CB_GETCURSEL, 0, 0);

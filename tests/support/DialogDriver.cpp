@@ -128,4 +128,15 @@ void PumpMessages()
     }
 }
 
+void ReadComboEntries(HWND list, std::vector<std::wstring>& entries, std::vector<LRESULT>& itemData)
+{
+    const LRESULT count = ::SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring entry(static_cast<size_t>(::SendMessageW(list, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        entry.resize(static_cast<size_t>(::SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()))));
+        entries.push_back(entry);
+        itemData.push_back(::SendMessageW(list, CB_GETITEMDATA, i, 0));
+    }
+}
+
 }  // namespace velltune::test

@@ -57,4 +57,7 @@ HWND WaitForDialog(DWORD thread, const std::wstring& caption, std::chrono::milli
 // Runs queued messages of this thread (posted notifications, paints).
 void PumpMessages();
 
+// A drop-down list's entries and each entry's item data, in list order.
+void ReadComboEntries(HWND list, std::vector<std::wstring>& entries, std::vector<LRESULT>& itemData);
+
 }  // namespace velltune::test
