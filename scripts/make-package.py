@@ -71,7 +71,9 @@ copy in place of its original, in one step.
   it, never a mix, never cut short, even when Velltune is killed or the power
   fails. A save of two files is not one step for both: a failure between the
   two leaves one file in its new state and the other in its old one, each
-  whole.
+  whole, and the message names the files saved and those not saved.
+- A read-only file, or a font name that the engine file's character set
+  cannot hold (the message names it), is refused before anything is written.
 - Only the keys Velltune owns change. A copy left behind by a Velltune that
   died is removed the next time Velltune reads or saves that file, and no
   process touches a live save's copy.
@@ -97,10 +99,11 @@ Backups and Restore
 Before a save replaces any file, Velltune keeps what it replaces in
 Backup\\<yyyy-mm-dd hh-mm-ss>\\ in its folder ("-2", "-3", ... for more
 saves in the same second), with a Backup.ini naming where each file came
-from. The newest 20 backups are kept, older ones deleted. When that folder
-cannot be written, the save goes on without a backup.
+from and the backup's place in the order of the saves. The newest 20 backups
+by that order are kept, older ones deleted, whatever the clock did. When that
+folder cannot be written, the save goes on without a backup.
 
-"Menu > Restore Earlier Settings..." lists the backups, newest first, and
+"Menu > Restore Earlier Settings..." lists the backups, newest save first, and
 puts the chosen one back with the same all-or-nothing step as a save,
 refused while Nerovia 3 runs. The restore is backed up first, so it can be
 undone in turn, and the window then shows the restored values.
