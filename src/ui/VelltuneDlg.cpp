@@ -134,8 +134,7 @@ BOOL CVelltuneDlg::OnInitDialog()
     win::MarkStep(L"page fonts loaded");
     UpdateData(false);
     modified_ = false;
-    engineReading_.read = profile::FromRecords(data.scroll, data.fonts);
-    engineReading_.shownAtRead = profile::EngineKeys(ShownProfile());
+    TakeEngineReading(profile::FromRecords(data.scroll, data.fonts));
     following_ = true;
     win::MarkStep(L"initialisation done");
     return TRUE;
@@ -289,6 +288,12 @@ bool CVelltuneDlg::SaveEngineSettings(safesave::SaveTransaction& save)
     return true;
 }
 
+void CVelltuneDlg::TakeEngineReading(profile::Profile read)
+{
+    engineReading_.read = std::move(read);
+    engineReading_.shownAtRead = profile::EngineKeys(ShownProfile());
+}
+
 void CVelltuneDlg::FollowFiles(bool saved)
 {
     if (!following_ || busy_) return;
@@ -378,8 +383,7 @@ void CVelltuneDlg::ReloadAll()
     if (!currentAccount_.empty()) LoadNewTabSettings(browser::AccountConfigPath(dataFolder_, currentAccount_));
     LoadPageFontSettings();
     UpdateData(false);
-    engineReading_.read = profile::FromEngineFile(browser::EngineSettingsPath(dataFolder_));
-    engineReading_.shownAtRead = profile::EngineKeys(ShownProfile());
+    TakeEngineReading(profile::FromEngineFile(browser::EngineSettingsPath(dataFolder_)));
     MarkSaved();
 }
 
@@ -406,8 +410,9 @@ void CVelltuneDlg::MarkSaved()
 
 bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
 {
-    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
-        // Back from another program, which may have changed the files.
+    // Back from another program, which may have changed the files; the first
+    // activation, before the first paint, comes right after they were read.
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && painted_) {
         FollowFiles(false);
         return false;
     }

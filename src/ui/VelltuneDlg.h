@@ -72,6 +72,8 @@ private:
     // window read them, for the settings the user has not changed, without
     // marking the window modified. After a save every setting counts as unchanged.
     void FollowFiles(bool saved);
+    // Remembers what the window read of the engine file and shows of it now.
+    void TakeEngineReading(profile::Profile read);
     struct FileReading;
     // One file: read reads its settings, part picks them from what is shown.
     void FollowFile(FileReading& reading, const std::wstring& file, profile::Profile (*read)(const std::wstring&),
