@@ -78,13 +78,14 @@ KEYS = [
     ("AllFilesFilter", 256), ("ProfileUnreadable", 256),
     ("ProfileInvalid", 256), ("ProfileEmpty", 256), ("WriteFailed", 256),
     ("NoDataFolder", 256), ("NoAccount", 256), ("WrongArguments", 256),
-    ("FileWritten", 256), ("AccountSkipped", 256),
+    ("FileWritten", 256), ("FileUnchanged", 256), ("AccountSkipped", 256),
     ("NewTabNotApplied", 256), ("UsageTitle", 256), ("UsageExport", 256),
     ("UsageImport", 256), ("UsageHelp", 256), ("UsageExitCodes", 512),
     # Restore
     ("RestoreMenu", 256), ("RestoreCaption", 256), ("ConfigOfAccount", 256),
     # Saves
     ("FaceNotSaved", 256), ("SavedFiles", 256), ("NotSavedFiles", 256),
+    ("FolderBusy", 512), ("FolderBusyUnknown", 256), ("BackupOtherFolder", 512),
 ]
 KEY_NAMES = [k for k, _ in KEYS]
 CAPACITY = dict(KEYS)
@@ -95,6 +96,8 @@ PLACEHOLDERS = {
     "FaceNotSaved": ("%1", "%2"),
     "SavedFiles": ("%1",),
     "NotSavedFiles": ("%1",),
+    "FolderBusy": ("%1", "%2", "%3"),
+    "BackupOtherFolder": ("%1", "%2"),
 }
 
 # The captions that carry an access key, by window, and how many of a window's
@@ -128,7 +131,8 @@ TEMPLATE_HEADER = [
     ";  7. SelectSetAllFont: quote your own SetAllFonts text, without its \"&\".",
     ";     ConfigOfAccount: %1 is the account's name; keep \"config.ini\".",
     ";     FaceNotSaved: %1 is the font's name, %2 the file; SavedFiles and",
-    ";     NotSavedFiles: %1 is a list of files.",
+    ";     NotSavedFiles: %1 is a list of files. FolderBusy: %1 is a computer,",
+    ";     %2 a user, %3 a date and time. BackupOtherFolder: %1 is a file, %2 a folder.",
     ";  8. Save as Unicode (UTF-16 LE with BOM), put the file into the Language",
     ";     folder beside Velltune and choose it in Menu > Language.",
     ";  9. An \"&\" marks the access key of a caption: the letter after it is",

@@ -187,12 +187,12 @@ bool ParseName(const std::wstring& name, Stamp& stamp)
     return true;
 }
 
-bool Keep(const std::wstring& root, const std::vector<std::wstring>& originals)
+std::wstring Make(const std::wstring& root, const std::vector<std::wstring>& originals)
 {
     ::CreateDirectoryW(root.c_str(), nullptr);
     const std::vector<Folder> existing = BackupFolders(root);
     const std::wstring name = CreateBackupFolder(root, existing);
-    if (name.empty()) return false;
+    if (name.empty()) return {};
     const std::wstring folder = root + name + L"\\";
     int order = 1;
     for (const Folder& f : existing) order = std::max(order, f.order + 1);
@@ -216,10 +216,17 @@ bool Keep(const std::wstring& root, const std::vector<std::wstring>& originals)
                ::MoveFileExW(listCopy.c_str(), list.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!complete) {
         DeleteBackupFolder(folder);
-        return false;
+        return {};
     }
-    Prune(root, name);
-    return true;
+    return name;
+}
+
+void Settle(const std::wstring& root, const std::wstring& made, bool anyReplaced)
+{
+    if (anyReplaced)
+        Prune(root, made);
+    else
+        DeleteBackupFolder(root + made + L"\\");
 }
 
 std::vector<Backup> List(const std::wstring& root)
@@ -233,13 +240,17 @@ std::vector<Backup> List(const std::wstring& root)
 }
 
 bool Restore(const std::wstring& dataFolder, const std::wstring& root, const Backup& backup,
-             safesave::CommitOutcome* outcome)
+             safesave::SaveFailure& failure)
 {
     safesave::SaveTransaction save(dataFolder, root);
-    for (const BackupFile& file : backup.files)
-        if (save.PrepareFrom(file.originalPath, backup.folder + file.storedName).empty()) return false;
+    for (const BackupFile& file : backup.files) {
+        if (save.PrepareFrom(file.originalPath, backup.folder + file.storedName).empty()) {
+            failure = save.Failed(file.originalPath);
+            return false;
+        }
+    }
     const bool committed = save.Commit();
-    if (outcome) *outcome = save.Outcome();
+    failure = save.Failed(backup.files.empty() ? L"" : backup.files.front().originalPath);
     return committed;
 }
 

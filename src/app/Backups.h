@@ -32,20 +32,25 @@ struct Backup {
     std::vector<BackupFile> files;
 };
 
-// Copies the files into a new backup, flushed to the disk, then deletes the
-// oldest backups beyond kKept, never the new one. False, with nothing left
-// of the new backup, when it cannot be made.
-bool Keep(const std::wstring& root, const std::vector<std::wstring>& originals);
+// Copies the files into a new backup, flushed to the disk, before a save
+// replaces them; its folder's name, or empty (with nothing left of it) when
+// it cannot be made.
+std::wstring Make(const std::wstring& root, const std::vector<std::wstring>& originals);
+// Once the save is over: the backup of a save that replaced no file goes
+// (Backup\ is then as it was); otherwise the oldest backups beyond kKept go,
+// never the new one.
+void Settle(const std::wstring& root, const std::wstring& made, bool anyReplaced);
 
 // The complete backups, newest first. A folder that a save which died left
 // without its Backup.ini, or without a file it names, is none.
 std::vector<Backup> List(const std::wstring& root);
 
 // Puts the backup's files back in place as one save into the data folder,
-// itself backed up first; the outcome, when asked for, says which files its
-// commit put in place.
+// itself backed up first. Refused, with nothing touched, when a file lies
+// outside that folder: the lock it holds is that folder's. The failure's
+// outcome says which files the commit put in place, also after a success.
 bool Restore(const std::wstring& dataFolder, const std::wstring& root, const Backup& backup,
-             safesave::CommitOutcome* outcome = nullptr);
+             safesave::SaveFailure& failure);
 
 // Where a folder name stands among backups: its time, then its count; false
 // for a name that is not a backup's.

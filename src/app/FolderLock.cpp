@@ -1,106 +1,184 @@
 #include "app/FolderLock.h"
 
-#include <sddl.h>
+#include <lmcons.h>
 
-#include <cstdint>
+#include <algorithm>
+#include <string_view>
 
 #include "win/Files.h"
 
 namespace safesave {
 namespace {
 
-std::wstring FullLongPath(const std::wstring& path)
+// The locked byte lies past the holder's record: readers of the record never
+// meet the lock, which Windows enforces on reads and writes.
+constexpr ULONGLONG kLockOffset = 0x10000;
+// The record is always written whole at this size, so that a shorter one
+// never leaves the end of a longer one behind (no truncation near a lock).
+constexpr DWORD kRecordBytes = 2048;
+constexpr DWORD kPollMs = 50;
+
+std::wstring LockFilePath(const std::wstring& folder)
 {
-    std::wstring full(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-        if (length == 0) return path;
-        if (length < full.size()) {
-            full.resize(length);
-            break;
-        }
-        full.assign(length, L'\0');
-    }
-    // A short (8.3) name and the long one are the same folder.
-    std::wstring longPath(full.size() + MAX_PATH, L'\0');
-    const DWORD length = ::GetLongPathNameW(full.c_str(), longPath.data(), static_cast<DWORD>(longPath.size()));
-    if (length == 0 || length >= longPath.size()) return full;
-    longPath.resize(length);
-    return longPath;
+    std::wstring path = folder;
+    if (!path.empty() && path.back() != L'\\' && path.back() != L'/') path += L'\\';
+    return path + kLockFileName;
 }
 
-// Waits for the handle while letting the thread's windows paint; nothing else
-// is taken from the queue, so no click can start another command meanwhile.
-DWORD WaitPainting(HANDLE handle, DWORD waitMs)
+bool TryLock(HANDLE file)
 {
-    // Nothing is taken from the queue unless there is something to wait for.
-    const DWORD first = ::WaitForSingleObject(handle, 0);
-    if (first != WAIT_TIMEOUT || waitMs == 0) return first;
-    const ULONGLONG end = ::GetTickCount64() + waitMs;
-    for (;;) {
-        const ULONGLONG now = ::GetTickCount64();
-        const DWORD left = now >= end ? 0 : static_cast<DWORD>(end - now);
-        const DWORD result = ::MsgWaitForMultipleObjects(1, &handle, FALSE, left, QS_PAINT | QS_SENDMESSAGE);
-        if (result != WAIT_OBJECT_0 + 1) return result;
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageW(&msg);
-        if (left == 0) return ::WaitForSingleObject(handle, 0);
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(kLockOffset);
+    at.OffsetHigh = static_cast<DWORD>(kLockOffset >> 32);
+    return ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at) != FALSE;
+}
+
+// Lets the thread's windows paint and answer sent messages for a while.
+void PaintFor(DWORD ms)
+{
+    if (::MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_PAINT | QS_SENDMESSAGE) != WAIT_OBJECT_0) return;
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageW(&msg);
+}
+
+Holder Myself()
+{
+    Holder self;
+    wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD size = static_cast<DWORD>(std::size(computer));
+    if (::GetComputerNameW(computer, &size)) self.computer.assign(computer, size);
+    wchar_t user[UNLEN + 1];
+    size = static_cast<DWORD>(std::size(user));
+    if (::GetUserNameW(user, &size) && size > 0) self.user.assign(user, size - 1);
+    self.processId = ::GetCurrentProcessId();
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    self.since = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return self;
+}
+
+std::wstring RecordText(const Holder& holder)
+{
+    return L"\xFEFF" L"Velltune saves into this folder one at a time; this file tells who saves now.\r\n"
+           L"Computer=" + holder.computer + L"\r\nUser=" + holder.user + L"\r\nProcess=" +
+           std::to_wstring(holder.processId) + L"\r\nSince=" + std::to_wstring(holder.since) + L"\r\n";
+}
+
+bool WriteRecord(HANDLE file, const Holder& holder)
+{
+    std::wstring text = RecordText(holder);
+    text.resize(kRecordBytes / sizeof(wchar_t), L'\0');
+    OVERLAPPED at{};
+    DWORD written = 0;
+    return ::WriteFile(file, text.data(), kRecordBytes, &written, &at) && written == kRecordBytes;
+}
+
+ULONGLONG Number(std::wstring_view text)
+{
+    ULONGLONG value = 0;
+    for (wchar_t c : text) {
+        if (c < L'0' || c > L'9') return 0;
+        value = value * 10 + static_cast<ULONGLONG>(c - L'0');
     }
+    return value;
+}
+
+Holder ParseRecord(std::wstring_view text)
+{
+    Holder holder;
+    while (!text.empty()) {
+        const size_t end = text.find(L"\r\n");
+        const std::wstring_view line = text.substr(0, end);
+        text = end == std::wstring_view::npos ? std::wstring_view{} : text.substr(end + 2);
+        const size_t equals = line.find(L'=');
+        if (equals == std::wstring_view::npos) continue;
+        const std::wstring_view key = line.substr(0, equals), value = line.substr(equals + 1);
+        if (key == L"Computer") holder.computer = value;
+        else if (key == L"User") holder.user = value;
+        else if (key == L"Process") holder.processId = static_cast<DWORD>(Number(value));
+        else if (key == L"Since") holder.since = Number(value);
+    }
+    return holder;
 }
 
 }  // namespace
 
-std::wstring LockName(const std::wstring& folder)
+LockResult FolderLock::Acquire(const std::wstring& folder, DWORD waitMs)
 {
-    std::wstring path = FullLongPath(folder);
-    while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
-    std::wstring upper(path.size(), L'\0');
-    if (!path.empty() &&
-        ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, path.c_str(), static_cast<int>(path.size()), upper.data(),
-                        static_cast<int>(upper.size()), nullptr, nullptr, 0) == static_cast<int>(upper.size()))
-        path = upper;
-    // A name holds no backslash and at most MAX_PATH characters: the path's
-    // 64-bit FNV-1a hash stands for it.
-    std::uint64_t hash = 14695981039346656037ull;
-    for (wchar_t c : path) {
-        hash = (hash ^ static_cast<std::uint16_t>(c)) * 1099511628211ull;
+    if (held_) return LockResult::Held;
+    other_ = {};
+    const std::wstring path = LockFilePath(folder);
+    // Shared in every way: the lock, not the open, keeps saves apart, and a
+    // share mode would hold only on this computer.
+    win::KernelHandle file;
+    win::RetryWhileInUse([&] {
+        file.Reset(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        return static_cast<bool>(file);
+    });
+    if (!file) return LockResult::Failed;
+    const ULONGLONG end = ::GetTickCount64() + waitMs;
+    while (!TryLock(file.Get())) {
+        if (::GetLastError() != ERROR_LOCK_VIOLATION) return LockResult::Failed;
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= end) {
+            other_ = ReadHolder(folder);
+            return LockResult::Busy;
+        }
+        PaintFor(static_cast<DWORD>(std::min<ULONGLONG>(kPollMs, end - now)));
     }
-    wchar_t hex[17];
-    for (int i = 15; i >= 0; --i, hash >>= 4) hex[i] = L"0123456789ABCDEF"[hash & 0xF];
-    hex[16] = L'\0';
-    return std::wstring(L"Global\\Velltune.DataFolder.") + hex;
-}
-
-bool FolderLock::Acquire(const std::wstring& folder, DWORD waitMs)
-{
-    if (held_) return true;
-    if (!mutex_) {
-        // Every user may wait for and release it, whoever made it first.
-        SECURITY_ATTRIBUTES security{sizeof security, nullptr, FALSE};
-        PSECURITY_DESCRIPTOR descriptor = nullptr;
-        if (::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(A;;0x00100001;;;WD)", SDDL_REVISION_1,
-                                                                    &descriptor, nullptr))
-            security.lpSecurityDescriptor = descriptor;
-        win::LocalMemory<void> owned(descriptor);
-        mutex_.Reset(::CreateMutexExW(&security, LockName(folder).c_str(), 0, SYNCHRONIZE | MUTEX_MODIFY_STATE));
-        if (!mutex_) return false;
-    }
-    const DWORD result = WaitPainting(mutex_.Get(), waitMs);
-    // Abandoned: its holder died, and whatever it left is stale.
-    held_ = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
-    return held_;
+    // The record also tells this process which folders it holds (Holds).
+    self_ = Myself();
+    if (!WriteRecord(file.Get(), self_)) return LockResult::Failed;
+    file_ = std::move(file);
+    held_ = true;
+    return LockResult::Held;
 }
 
 void FolderLock::Release()
 {
-    if (held_) ::ReleaseMutex(mutex_.Get());
+    // Closing the handle lets go of its lock.
+    file_.Reset();
     held_ = false;
+}
+
+bool FolderLock::Holds(const std::wstring& folder) const
+{
+    return held_ && ReadHolder(folder) == self_;
+}
+
+Holder ReadHolder(const std::wstring& folder)
+{
+    win::KernelHandle file(::CreateFileW(LockFilePath(folder).c_str(), GENERIC_READ,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
+    std::wstring text(kRecordBytes / sizeof(wchar_t), L'\0');
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), text.data(), kRecordBytes, &read, nullptr)) return {};
+    text.resize(read / sizeof(wchar_t));
+    text.resize(std::wstring_view(text.c_str()).size());  // up to the padding
+    if (text.empty() || text.front() != L'\xFEFF') return {};
+    return ParseRecord(std::wstring_view(text).substr(1));
+}
+
+std::wstring LocalTimeText(ULONGLONG utcFileTime)
+{
+    const FILETIME utc{static_cast<DWORD>(utcFileTime), static_cast<DWORD>(utcFileTime >> 32)};
+    SYSTEMTIME universal{}, local{};
+    if (!::FileTimeToSystemTime(&utc, &universal) || !::SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local))
+        return {};
+    wchar_t date[80] = L"", time[80] = L"";
+    ::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, date, 80, nullptr);
+    ::GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &local, nullptr, time, 80);
+    return std::wstring(date) + L" " + time;
 }
 
 void RemoveStaleCopies(const std::wstring& dataFolder, const std::wstring& file)
 {
     FolderLock lock;
-    if (lock.Acquire(dataFolder, 0)) win::RemoveTemporaries(file);
+    if (lock.Acquire(dataFolder, 0) == LockResult::Held) win::RemoveTemporaries(file);
 }
 
 }  // namespace safesave

@@ -23,6 +23,7 @@ void SaveTransaction::End()
     for (const Entry& entry : entries_) ::DeleteFileW(entry.copy.c_str());
     entries_.clear();
     lock_.Release();
+    done_ = true;
 }
 
 const SaveTransaction::Entry* SaveTransaction::Find(const std::wstring& original) const
@@ -32,16 +33,41 @@ const SaveTransaction::Entry* SaveTransaction::Find(const std::wstring& original
     return nullptr;
 }
 
+bool SaveTransaction::Inside(const std::wstring& original) const
+{
+    // The folder whose lock this save holds, however the file's path names
+    // it: one of the folders above the file has the lock file that says so.
+    std::wstring folder = original;
+    for (size_t slash; (slash = folder.find_last_of(L"\\/")) != std::wstring::npos && slash > 0;) {
+        folder.resize(slash);
+        if (lock_.Holds(folder)) return true;
+    }
+    return false;
+}
+
 std::wstring SaveTransaction::Prepare(const std::wstring& original)
 {
     if (done_) return {};
     if (const Entry* entry = Find(original)) return entry->copy;
+    failure_ = PrepareFailure::Other;
     // Windows copies the attribute: writes into the copy fail and the copy
     // cannot be deleted, so it would stay beside the file. Some file systems
     // (Wine running as root) refuse nothing, so the attribute is read here.
     const DWORD attributes = ::GetFileAttributesW(original.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return {};
-    if (!lock_.Acquire(dataFolder_)) return {};
+    switch (lock_.Acquire(dataFolder_)) {
+    case LockResult::Held:
+        break;
+    case LockResult::Busy:
+        failure_ = PrepareFailure::Busy;
+        return {};
+    case LockResult::Failed:
+        return {};
+    }
+    if (!Inside(original)) {
+        failure_ = PrepareFailure::Outside;
+        return {};
+    }
     // With the lock held no other save is under way: any copy beside the file
     // is one that a save which died left.
     win::RemoveTemporaries(original);
@@ -50,6 +76,7 @@ std::wstring SaveTransaction::Prepare(const std::wstring& original)
     const bool copied = win::RetryWhileInUse([&] { return ::CopyFileW(original.c_str(), copy.c_str(), TRUE) != FALSE; });
     if (!copied && (::GetLastError() != ERROR_FILE_NOT_FOUND || win::FileExists(original))) return {};
     entries_.push_back({original, copy, copied});
+    failure_ = PrepareFailure::None;
     return copy;
 }
 
@@ -58,16 +85,25 @@ std::wstring SaveTransaction::PrepareFrom(const std::wstring& original, const st
     const std::wstring copy = Prepare(original);
     if (copy.empty()) return {};
     std::string bytes;
-    if (!win::ReadWholeFile(source, bytes) || !win::WriteWholeFile(copy, bytes)) return {};
+    if (!win::ReadWholeFile(source, bytes) || !win::WriteWholeFile(copy, bytes)) {
+        failure_ = PrepareFailure::Other;
+        return {};
+    }
     for (Entry& entry : entries_)
         if (entry.copy == copy) entry.copied = true;
     return copy;
 }
 
+SaveFailure SaveTransaction::Failed(const std::wstring& file) const
+{
+    SaveFailure failure{failure_, file, lock_.Other(), outcome_};
+    if (!outcome_.notSaved.empty()) failure.file = outcome_.notSaved.front();
+    return failure;
+}
+
 bool SaveTransaction::Commit()
 {
     if (done_) return false;
-    done_ = true;
     const bool committed = PutInPlace();
     // The next save, of this process or another, may start at once.
     End();
@@ -76,7 +112,7 @@ bool SaveTransaction::Commit()
 
 bool SaveTransaction::PutInPlace()
 {
-    std::vector<Entry> written;
+    std::vector<Entry> changing;
     for (const Entry& entry : entries_) {
         if (!win::FileExists(entry.copy)) {
             // A copy that no write created leaves a missing original missing;
@@ -84,20 +120,28 @@ bool SaveTransaction::PutInPlace()
             if (entry.copied) return false;
             continue;
         }
+        // The copy was taken under the lock: the same bytes are no change.
+        std::string before, after;
+        if (win::ReadWholeFile(entry.original, before) && win::ReadWholeFile(entry.copy, after) && before == after) {
+            outcome_.unchanged.push_back(entry.original);
+            continue;
+        }
         if (!win::FlushFile(entry.copy)) return false;
-        written.push_back(entry);
+        changing.push_back(entry);
     }
+    std::wstring backup;
     if (!backupRoot_.empty()) {
         std::vector<std::wstring> originals;
-        for (const Entry& entry : written)
+        for (const Entry& entry : changing)
             if (win::FileExists(entry.original)) originals.push_back(entry.original);
         // Without a backup (the working folder cannot be written) the save goes on.
-        if (!originals.empty()) backups::Keep(backupRoot_, originals);
+        if (!originals.empty()) backup = backups::Make(backupRoot_, originals);
     }
-    for (const Entry& entry : written) {
+    for (const Entry& entry : changing) {
         const bool replaced = outcome_.notSaved.empty() && win::ReplaceWith(entry.original, entry.copy);
         (replaced ? outcome_.saved : outcome_.notSaved).push_back(entry.original);
     }
+    if (!backup.empty()) backups::Settle(backupRoot_, backup, !outcome_.saved.empty());
     return outcome_.notSaved.empty();
 }
 

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "app/Backups.h"
+#include "app/SaveReport.h"
 #include "app/Settings.h"
 #include "browser/Accounts.h"
 #include "browser/DataFolder.h"
@@ -160,16 +163,22 @@ int Runner::Import(const profile::Profile& p, const Arguments& a, const std::wst
     const std::wstring backupRoot = backups::BackupRoot(settings::GetWorkingFolder());
     if (!profile::Apply(p, folder, configFiles_, backupRoot, failure)) {
         if (!failure.face.empty()) return Fail(kWriteFailed, text::kFaceNotSaved, {failure.face, failure.file});
-        if (!failure.outcome.Partial()) return Fail(kWriteFailed, text::kWriteFailed, {failure.file});
         const text::StoredTexts texts = text::LoadStoredTexts(languageFile_);
-        for (const std::wstring& line : text::PartialSaveLines(texts, failure.outcome.saved, failure.outcome.notSaved))
+        for (const std::wstring& line :
+             safesave::FailureLines(texts, failure, folder, {Text(text::kWriteFailed, {failure.file})}))
             out_.Error(OneLine(line));
-        return kWriteFailed;
+        return failure.reason == safesave::PrepareFailure::Busy ? kBusy : kWriteFailed;
     }
 
-    if (p.HasEngineKeys()) out_.Line(Text(text::kFileWritten, {engine}));
+    // A file that already held the profile was left as it was.
+    const auto report = [&](const std::wstring& file) {
+        const std::vector<std::wstring>& unchanged = failure.outcome.unchanged;
+        const bool same = std::find(unchanged.begin(), unchanged.end(), file) != unchanged.end();
+        out_.Line(Text(same ? text::kFileUnchanged : text::kFileWritten, {file}));
+    };
+    if (p.HasEngineKeys()) report(engine);
     if (p.HasNewTab())
-        for (const std::wstring& config : configFiles_) out_.Line(Text(text::kFileWritten, {config}));
+        for (const std::wstring& config : configFiles_) report(config);
     for (const std::wstring& account : skipped_) out_.Line(Text(text::kAccountSkipped, {account}));
     if (p.HasNewTab() && a.account.empty() && !a.allAccounts) out_.Line(Text(text::kNewTabNotApplied));
     return kDone;

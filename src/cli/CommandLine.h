@@ -15,6 +15,7 @@ enum ExitCode : int {
     kBrowserRunning = 4,
     kWriteFailed = 5,     // nothing was changed, or the files saved and not saved are named
     kNoAccount = 6,       // no such account, or it has no config.ini
+    kBusy = 7,            // another save held the data folder for the whole wait; nothing was touched
 };
 
 // The arguments after the program's name; texts come from the language that

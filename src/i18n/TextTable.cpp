@@ -82,6 +82,9 @@ StoredTexts LoadStoredTexts(const LanguageFile& file)
     t.faceNotSaved = file.Get(kFaceNotSaved);
     t.savedFiles = file.Get(kSavedFiles);
     t.notSavedFiles = file.Get(kNotSavedFiles);
+    t.folderBusy = file.Get(kFolderBusy, kExitCodesCapacity);
+    t.folderBusyUnknown = file.Get(kFolderBusyUnknown);
+    t.backupOtherFolder = file.Get(kBackupOtherFolder, kExitCodesCapacity);
     return t;
 }
 

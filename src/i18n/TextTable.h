@@ -113,6 +113,7 @@ inline constexpr Key kNoDataFolder{L"NoDataFolder", L"No valid Nerovia 3 data fo
 inline constexpr Key kNoAccount{L"NoAccount", L"The Nerovia 3 account %1 does not exist or has no config.ini."};
 inline constexpr Key kWrongArguments{L"WrongArguments", L"Wrong arguments near %1. Velltune.exe /? shows how to use it."};
 inline constexpr Key kFileWritten{L"FileWritten", L"Written: %1"};
+inline constexpr Key kFileUnchanged{L"FileUnchanged", L"Unchanged, it holds the profile already: %1"};
 inline constexpr Key kAccountSkipped{L"AccountSkipped", L"Skipped, no config.ini: %1"};
 inline constexpr Key kNewTabNotApplied{L"NewTabNotApplied",
                                        L"The new-tab switches were not applied: name an account with /account, or use /allaccounts."};
@@ -139,6 +140,18 @@ inline constexpr Key kFaceNotSaved{L"FaceNotSaved",
                                    L"some of its letters. Nothing was saved."};
 inline constexpr Key kSavedFiles{L"SavedFiles", L"Saved: %1"};
 inline constexpr Key kNotSavedFiles{L"NotSavedFiles", L"Not saved: %1"};
+// A save that gave up waiting for another: %1 the computer, %2 the user and
+// %3 the time that other save began; the second text when they are not known.
+inline constexpr Key kFolderBusy{L"FolderBusy",
+                                 L"Another save into this data folder was still under way after 10 seconds: %2 on "
+                                 L"the computer %1 has been saving since %3. Nothing was saved; please try again later."};
+inline constexpr Key kFolderBusyUnknown{L"FolderBusyUnknown",
+                                        L"Another save into this data folder was still under way after 10 seconds. "
+                                        L"Nothing was saved; please try again later."};
+// A backup's file (%1) outside the current data folder (%2).
+inline constexpr Key kBackupOtherFolder{L"BackupOtherFolder",
+                                        L"This backup holds %1, which lies outside the data folder %2. Nothing was "
+                                        L"restored: choose that data folder first (Menu > Set Nerovia 3 Data folder...)."};
 
 // The stored texts, read together each time a language is applied.
 struct StoredTexts {
@@ -167,6 +180,9 @@ struct StoredTexts {
     std::wstring faceNotSaved = kFaceNotSaved.english;
     std::wstring savedFiles = kSavedFiles.english;
     std::wstring notSavedFiles = kNotSavedFiles.english;
+    std::wstring folderBusy = kFolderBusy.english;
+    std::wstring folderBusyUnknown = kFolderBusyUnknown.english;
+    std::wstring backupOtherFolder = kBackupOtherFolder.english;
 };
 
 class LanguageFile;

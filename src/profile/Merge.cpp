@@ -3,7 +3,7 @@
 namespace profile {
 namespace {
 
-// Calls fn with the same setting of each profile, for every setting.
+// Calls fn with the same setting of each (Profile or Changed), for every setting.
 template <class Fn, class... P>
 void ForEachSetting(Fn&& fn, P&... p)
 {
@@ -14,24 +14,28 @@ void ForEachSetting(Fn&& fn, P&... p)
     for (int i = 0; i < 3; ++i) fn(p.newTab[i]...);
 }
 
-bool ScrollNumbersChanged(const Profile& shown, const Profile& shownAtRead)
-{
-    for (int i = 0; i < 4; ++i)
-        if (shown.scroll[i] != shownAtRead.scroll[i]) return true;
-    return false;
-}
-
 }  // namespace
 
-Profile FileChanges(const Profile& shown, const Profile& shownAtRead, const Profile& current, const Profile& read)
+Changed UserChanged(const Profile& shown, const Reading& reading, bool allFaces)
 {
+    Changed user;
+    ForEachSetting([](bool& changed, const auto& s, const auto& s0) { changed = s != s0; }, user, shown,
+                   reading.shownAtRead);
+    for (bool number : user.scroll) user.smoothScroll = user.smoothScroll || number;
+    if (allFaces)
+        for (bool& face : user.faces) face = true;
+    return user;
+}
+
+Profile FileChanges(const Profile& shown, const Reading& reading, const Profile& current, bool allFaces)
+{
+    const Changed user = UserChanged(shown, reading, allFaces);
     Profile changes;
     ForEachSetting(
-        [](auto& change, const auto& s, const auto& s0, const auto& c, const auto& r) {
-            if (s == s0 && c != r) change = c;
+        [](auto& change, const bool& users, const auto& c, const auto& r) {
+            if (!users && c != r) change = c;
         },
-        changes, shown, shownAtRead, current, read);
-    if (ScrollNumbersChanged(shown, shownAtRead)) changes.smoothScroll.reset();
+        changes, user, current, reading.read);
     return changes;
 }
 
@@ -45,13 +49,17 @@ Profile Overlaid(Profile base, const Profile& over)
     return base;
 }
 
-Profile Rebased(const Profile& shownBefore, const Profile& shownAtRead, const Profile& shownNow)
+Reading Followed(const Reading& before, const Changed& user, const Profile& current, const Profile& shownNow)
 {
-    Profile rebased;
-    ForEachSetting([](auto& out, const auto& before, const auto& s0, const auto& now) { out = before != s0 ? s0 : now; },
-                   rebased, shownBefore, shownAtRead, shownNow);
-    if (ScrollNumbersChanged(shownBefore, shownAtRead)) rebased.smoothScroll = shownAtRead.smoothScroll;
-    return rebased;
+    Reading after;
+    ForEachSetting(
+        [](auto& read, auto& s0, const bool& users, const auto& oldRead, const auto& oldS0, const auto& c,
+           const auto& now) {
+            read = users ? oldRead : c;
+            s0 = users ? oldS0 : now;
+        },
+        after.read, after.shownAtRead, user, before.read, before.shownAtRead, current, shownNow);
+    return after;
 }
 
 }  // namespace profile

@@ -149,14 +149,13 @@ bool Apply(const Profile& profile, const std::wstring& dataFolder, const std::ve
         const std::wstring copy = save.Prepare(file);
         const bool engine = profile.HasEngineKeys() && file == engineFile;
         if (copy.empty() || !(engine ? WriteEngineKeys(profile, copy) : WriteNewTabKeys(profile, copy))) {
-            failure.file = file;
+            static_cast<safesave::SaveFailure&>(failure) = save.Failed(file);
             return false;
         }
     }
-    if (targets.empty() || save.Commit()) return true;
-    failure.outcome = save.Outcome();
-    failure.file = failure.outcome.notSaved.empty() ? targets.front() : failure.outcome.notSaved.front();
-    return false;
+    const bool committed = targets.empty() || save.Commit();
+    static_cast<safesave::SaveFailure&>(failure) = save.Failed(targets.empty() ? L"" : targets.front());
+    return committed;
 }
 
 }  // namespace profile

@@ -27,12 +27,10 @@ browser::SmoothScrollSettings ScrollRecord(const Profile& p);
 fonts::PageFontSettings FontRecord(const Profile& p);
 browser::NewTabSettings NewTabRecord(const Profile& p);
 
-// Why an Apply failed.
-struct ApplyFailure {
-    std::wstring file;  // the file refused, or the first one not put in place
+// Why an Apply failed; its outcome also says, after a success, which files
+// were written and which already held the profile.
+struct ApplyFailure : safesave::SaveFailure {
     std::wstring face;  // when the engine file cannot hold this face
-    // When the failure came after some files were in place: which.
-    safesave::CommitOutcome outcome;
 };
 
 // Writes the keys the profile holds, and no other, into the engine file and

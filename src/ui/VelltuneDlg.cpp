@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/Backups.h"
+#include "app/SaveReport.h"
 #include "app/Settings.h"
 #include "browser/BackupLabel.h"
 #include "browser/Layout.h"
@@ -250,41 +251,50 @@ bool CVelltuneDlg::SaveAll()
     // No following of the files halfway through: a message box of the save
     // gives the window back its activation.
     const bool wasBusy = std::exchange(busy_, true);
-    safesave::SaveTransaction save(dataFolder_, backups::BackupRoot(workingFolder_));
-    bool saved = SaveEngineSettings(save) && SaveNewTabSettings(save);
-    if (saved && !save.Commit()) {
-        // Not saved: every account's switches stay pending for the next try.
-        ShowSaveFailed(save.Outcome());
-        saved = false;
+    profile::Profile engineWritten;
+    std::optional<profile::Profile> accountWritten;
+    safesave::SaveFailure failure;
+    bool saved = false;
+    {
+        safesave::SaveTransaction save(dataFolder_, backups::BackupRoot(workingFolder_));
+        saved = SaveEngineSettings(save, engineWritten) && SaveNewTabSettings(save, accountWritten) && save.Commit();
+        if (!saved) failure = save.Failed(engineFile);
     }
-    busy_ = wasBusy;
-    if (!saved) return false;
+    // The data folder is free again before anything waits on the user.
+    if (!saved) {
+        // Not saved: every account's switches stay pending for the next try.
+        ShowSaveFailed(failure);
+        busy_ = wasBusy;
+        return false;
+    }
     pendingSwitches_.Clear();
     // Readings of accounts no longer shown are taken afresh when one is chosen.
     for (auto it = accountReadings_.begin(); it != accountReadings_.end();)
         it = it->first == currentAccount_ ? std::next(it) : accountReadings_.erase(it);
-    FollowFiles(true);
+    // What this save wrote, not the files read again: another save may have
+    // landed since, and the next activation shows it.
+    const bool wasModified = std::exchange(modified_, true);
+    ShowSetAllFaceInRoleLists(profile::FontRecord(engineWritten));
+    FollowFile(engineReading_, engineWritten, profile::EngineKeys, true);
+    const auto account = accountReadings_.find(currentAccount_);
+    if (accountWritten && account != accountReadings_.end())
+        FollowFile(account->second, *accountWritten, profile::NewTabKeys, true);
+    modified_ = wasModified;
+    busy_ = wasBusy;
     return true;
 }
 
-bool CVelltuneDlg::SaveEngineSettings(safesave::SaveTransaction& save)
+bool CVelltuneDlg::SaveEngineSettings(safesave::SaveTransaction& save, profile::Profile& written)
 {
     const std::wstring copy = save.Prepare(browser::EngineSettingsPath(dataFolder_));
-    if (copy.empty()) {
-        ShowMessage(texts_.saveFailed);
-        return false;
-    }
+    if (copy.empty()) return false;
     // The copy is the file as it stands now that no other save runs.
     const profile::Profile shown = profile::EngineKeys(ShownProfile());
-    const profile::Profile changes = profile::FileChanges(shown, engineReading_.shownAtRead,
-                                                          profile::FromEngineFile(copy), engineReading_.read);
-    const profile::Profile written = profile::Overlaid(shown, changes);
-    const fonts::PageFontSettings fontRecord = profile::FontRecord(written);
-    if (!profile::ScrollRecord(written).Save(copy) || !fontRecord.Save(copy)) {
-        ShowMessage(texts_.saveFailed);
-        return false;
-    }
-    ShowSetAllFaceInRoleLists(fontRecord);
+    const profile::Profile changes =
+        profile::FileChanges(shown, engineReading_, profile::FromEngineFile(copy), SetAllOn());
+    const profile::Profile merged = profile::Overlaid(shown, changes);
+    if (!profile::ScrollRecord(merged).Save(copy) || !profile::FontRecord(merged).Save(copy)) return false;
+    written = profile::FromEngineFile(copy);
     return true;
 }
 
@@ -294,7 +304,7 @@ void CVelltuneDlg::TakeEngineReading(profile::Profile read)
     engineReading_.shownAtRead = profile::EngineKeys(ShownProfile());
 }
 
-void CVelltuneDlg::FollowFiles(bool saved)
+void CVelltuneDlg::FollowFiles()
 {
     if (!following_ || busy_) return;
     // A message box raised by a value shown gives the window its activation
@@ -302,41 +312,33 @@ void CVelltuneDlg::FollowFiles(bool saved)
     busy_ = true;
     // What the files hold is no change of the user's.
     const bool wasModified = std::exchange(modified_, true);
-    FollowFile(engineReading_, browser::EngineSettingsPath(dataFolder_), profile::FromEngineFile, profile::EngineKeys,
-               saved);
+    // A file that cannot be read at this moment leaves the window as it is.
+    const std::wstring engineFile = browser::EngineSettingsPath(dataFolder_);
+    if (win::CanReadFile(engineFile))
+        FollowFile(engineReading_, profile::FromEngineFile(engineFile), profile::EngineKeys, false);
     const auto account = accountReadings_.find(currentAccount_);
-    if (!currentAccount_.empty() && account != accountReadings_.end())
-        FollowFile(account->second, browser::AccountConfigPath(dataFolder_, currentAccount_), profile::FromConfigFile,
-                   profile::NewTabKeys, saved);
+    const std::wstring config = browser::AccountConfigPath(dataFolder_, currentAccount_);
+    if (!currentAccount_.empty() && account != accountReadings_.end() && win::CanReadFile(config))
+        FollowFile(account->second, profile::FromConfigFile(config), profile::NewTabKeys, false);
     modified_ = wasModified;
     busy_ = false;
 }
 
-void CVelltuneDlg::FollowFile(FileReading& reading, const std::wstring& file,
-                              profile::Profile (*read)(const std::wstring&), profile::Profile (*part)(profile::Profile),
-                              bool saved)
+void CVelltuneDlg::FollowFile(profile::Reading& reading, const profile::Profile& current,
+                              profile::Profile (*part)(profile::Profile), bool saved)
 {
-    if (!win::CanReadFile(file)) return;  // unreadable now: the window stays as it is
-    const profile::Profile current = read(file);
     const profile::Profile shown = part(ShownProfile());
-    profile::Profile changes = profile::FileChanges(shown, reading.shownAtRead, current, reading.read);
-    // With set-all on the faces are the user's choice as a whole.
-    if (SetAllOn())
-        for (auto& face : changes.faces) face.reset();
+    const profile::Profile changes = profile::FileChanges(shown, reading, current, SetAllOn());
     if (changes.HasEngineKeys() || changes.HasNewTab()) ShowProfile(changes, Source::File);
-    reading.read = current;
-    const profile::Profile now = part(ShownProfile());
-    reading.shownAtRead = saved ? now : profile::Rebased(shown, reading.shownAtRead, now);
+    // After a save nothing shown is the user's change any more.
+    const profile::Changed user = saved ? profile::Changed{} : profile::UserChanged(shown, reading, SetAllOn());
+    reading = profile::Followed(reading, user, current, part(ShownProfile()));
 }
 
-void CVelltuneDlg::ShowSaveFailed(const safesave::CommitOutcome& outcome) const
+void CVelltuneDlg::ShowSaveFailed(const safesave::SaveFailure& failure) const
 {
-    if (!outcome.Partial()) {
-        ShowMessage(texts_.saveFailed);
-        return;
-    }
     std::wstring message;
-    for (const std::wstring& line : text::PartialSaveLines(texts_, outcome.saved, outcome.notSaved))
+    for (const std::wstring& line : safesave::FailureLines(texts_, failure, dataFolder_, {texts_.saveFailed}))
         message += (message.empty() ? L"" : L"\n") + line;
     ShowMessage(message);
 }
@@ -363,11 +365,11 @@ void CVelltuneDlg::OnRestoreCommand()
         ShowMessage(texts_.nv3Running);
         return;
     }
-    safesave::CommitOutcome outcome;
-    if (!backups::Restore(dataFolder_, root, found[static_cast<size_t>(dialog.Chosen())], &outcome)) {
-        ShowSaveFailed(outcome);
+    safesave::SaveFailure failure;
+    if (!backups::Restore(dataFolder_, root, found[static_cast<size_t>(dialog.Chosen())], failure)) {
+        ShowSaveFailed(failure);
         // Some files may be back as they were: the window shows what the files hold.
-        if (outcome.Partial()) ReloadAll();
+        if (failure.outcome.Partial()) ReloadAll();
         return;
     }
     ReloadAll();
@@ -413,7 +415,7 @@ bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, I
     // Back from another program, which may have changed the files; the first
     // activation, before the first paint, comes right after they were read.
     if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && painted_) {
-        FollowFiles(false);
+        FollowFiles();
         return false;
     }
     if (message == win::kFirstUse) {

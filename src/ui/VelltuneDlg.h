@@ -19,6 +19,7 @@
 #include "fonts/FaceEnumeration.h"
 #include "fonts/PageFontSettings.h"
 #include "i18n/TextTable.h"
+#include "profile/Merge.h"
 #include "profile/Profile.h"
 #include "ui/StartupFiles.h"
 #include "win/Dialog.h"
@@ -67,16 +68,17 @@ private:
     // into one transaction, then its commit; false at the first refusal, with
     // no file changed. Settings the user did not change keep what another
     // program wrote into the files meanwhile, and the window then shows it.
+    // Nothing is shown while the data folder is held.
     bool SaveAll();
     // Shows what another program changed in the browser's files since the
     // window read them, for the settings the user has not changed, without
-    // marking the window modified. After a save every setting counts as unchanged.
-    void FollowFiles(bool saved);
+    // marking the window modified.
+    void FollowFiles();
     // Remembers what the window read of the engine file and shows of it now.
     void TakeEngineReading(profile::Profile read);
-    struct FileReading;
-    // One file: read reads its settings, part picks them from what is shown.
-    void FollowFile(FileReading& reading, const std::wstring& file, profile::Profile (*read)(const std::wstring&),
+    // One file's settings as they stand now (current): part picks them from
+    // what is shown. After a save (saved) every setting counts as unchanged.
+    void FollowFile(profile::Reading& reading, const profile::Profile& current,
                     profile::Profile (*part)(profile::Profile), bool saved);
     // Restore Earlier Settings: the chosen backup back in place, then every
     // value reloaded from the files as at start.
@@ -91,9 +93,9 @@ private:
     void FillListOnFirstUse(UINT id);
     void OnPaintMinimized();
     void ShowMessage(const std::wstring& text) const;
-    // The save-failed text, with the files saved and not saved when the
-    // commit failed after some were in place.
-    void ShowSaveFailed(const safesave::CommitOutcome& outcome) const;
+    // Why a save failed: who held the data folder, a file outside it, the
+    // files saved and not saved after a partial commit, else the save-failed text.
+    void ShowSaveFailed(const safesave::SaveFailure& failure) const;
 
     // Browser data folder.
     bool LocateDataFolder(datafolder::Located located);
@@ -118,7 +120,9 @@ private:
     void ShowSmoothScrollSettings(const browser::SmoothScrollSettings& settings);
     void LoadNewTabSettings(const std::wstring& configPath);
     void ShowNewTabSwitches(const browser::NewTabSettings& switches);
-    bool SaveNewTabSettings(safesave::SaveTransaction& save);
+    // Every account's pending switches into its copy; written is what the
+    // current account's copy then holds, when it is one of them.
+    bool SaveNewTabSettings(safesave::SaveTransaction& save, std::optional<profile::Profile>& written);
     void OnNewTabSwitch();
     // Keeps the ticks shown as the current account's pending switches.
     void KeepShownSwitches();
@@ -134,8 +138,9 @@ private:
     fonts::FaceCombo* FaceListOf(UINT id);
     void LoadPageFontSettings();
     void ShowPageFontSettings(const fonts::PageFontSettings& settings);
-    // Smooth scroll and page fonts into the engine file's copy.
-    bool SaveEngineSettings(safesave::SaveTransaction& save);
+    // Smooth scroll and page fonts into the engine file's copy; written is
+    // what the copy then holds.
+    bool SaveEngineSettings(safesave::SaveTransaction& save, profile::Profile& written);
     // After a save with set-all on, the role lists show what the file now
     // holds, so that turning set-all off later saves what the user sees.
     void ShowSetAllFaceInRoleLists(const fonts::PageFontSettings& record);
@@ -182,12 +187,8 @@ private:
     browser::PendingSwitches pendingSwitches_;
     // What the window read of a browser file and showed of it then: the
     // engine file's settings, and per account its switches.
-    struct FileReading {
-        profile::Profile read;
-        profile::Profile shownAtRead;
-    };
-    FileReading engineReading_;
-    std::map<std::wstring, FileReading> accountReadings_;
+    profile::Reading engineReading_;
+    std::map<std::wstring, profile::Reading> accountReadings_;
     bool following_ = false;  // readings taken: the window follows the files
     bool busy_ = false;  // saving, or following the files
     int sizeValues_[4] = {0, 0, 0, 0};

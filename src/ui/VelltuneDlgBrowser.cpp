@@ -40,6 +40,10 @@ bool CVelltuneDlg::ChooseDataFolder()
     // The folder the dialog tested, not a re-read of Settings.ini: when that
     // file cannot be written, re-reading would bring back the old folder.
     dataFolder_ = dialog.AcceptedFolder();
+    // Nothing read of the other folder says what this one holds: every value
+    // shown is the user's until a save or Restore.
+    engineReading_ = {};
+    accountReadings_.clear();
     return true;
 }
 
@@ -128,7 +132,7 @@ void CVelltuneDlg::OnNewTabSwitch()
     MarkModified();
 }
 
-bool CVelltuneDlg::SaveNewTabSettings(safesave::SaveTransaction& save)
+bool CVelltuneDlg::SaveNewTabSettings(safesave::SaveTransaction& save, std::optional<profile::Profile>& written)
 {
     // Every account the user changed, into the copies of this one save; a
     // switch the user left as read keeps what the file holds now.
@@ -137,14 +141,14 @@ bool CVelltuneDlg::SaveNewTabSettings(safesave::SaveTransaction& save)
         const profile::Profile shown = profile::FromRecord(switches);
         const auto reading = accountReadings_.find(account);
         if (reading == accountReadings_.end()) return switches;
-        const profile::Profile changes = profile::FileChanges(shown, reading->second.shownAtRead,
-                                                              profile::FromConfigFile(copy), reading->second.read);
+        const profile::Profile changes = profile::FileChanges(shown, reading->second, profile::FromConfigFile(copy), false);
         return profile::NewTabRecord(profile::Overlaid(shown, changes));
     };
-    if (pendingSwitches_.Write(dataFolder_, [&save](const std::wstring& config) { return save.Prepare(config); }, merged))
-        return true;
-    ShowMessage(texts_.saveFailed);
-    return false;
+    const auto copyOf = [&save](const std::wstring& config) { return save.Prepare(config); };
+    if (!pendingSwitches_.Write(dataFolder_, copyOf, merged)) return false;
+    if (!currentAccount_.empty() && pendingSwitches_.Find(currentAccount_))
+        written = profile::FromConfigFile(copyOf(browser::AccountConfigPath(dataFolder_, currentAccount_)));
+    return true;
 }
 
 void CVelltuneDlg::EnableSmoothScrollControls(bool enable)

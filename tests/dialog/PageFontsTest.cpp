@@ -354,6 +354,31 @@ TEST_F(PageFontsTest, SetAllWithAFaceWritesItToAllSixKeys)
     EXPECT_EQ(FileFonts(), saved);
 }
 
+// Set All Fonts is the user's choice of all six faces: another program's
+// serif face neither wins the save nor, once set-all is off, loses to it.
+TEST_F(PageFontsTest, SetAllIsTheUsersChoiceOfEveryFaceAgainstAnotherWriter)
+{
+    Open(kStoredFonts);
+    ::UpdateWindow(dialog.Handle());  // the window follows the files once it has been seen
+    const auto otherProgramSets = [this](const wchar_t* serif) {
+        const std::wstring file = folder.EngineFile();
+        ::WritePrivateProfileStringW(L"Font", L"SerifFontFamily", serif, file.c_str());
+        ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
+    };
+    Click(IDC_CHECK_SETALL);
+    Choose(IDC_FACE_SETALL, L"DejaVu Serif");  // the serif face as read
+    otherProgramSets(L"DejaVu Sans");
+    Apply();
+    EXPECT_EQ(FileFonts().find("DejaVu Sans\r\n"), std::string::npos) << FileFonts();
+
+    otherProgramSets(L"DejaVu Sans Mono");
+    ::SendMessageW(dialog.Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    Click(IDC_CHECK_SETALL);
+    Apply();
+    EXPECT_NE(FileFonts().find("SerifFontFamily=DejaVu Sans Mono\r\n"), std::string::npos) << FileFonts();
+    EXPECT_NE(FileFonts().find("FantasyFontFamily=DejaVu Serif\r\n"), std::string::npos) << FileFonts();
+}
+
 TEST_F(PageFontsTest, SetAllWithoutAFaceRefusesWithItsMessageAndTouchesNoKey)
 {
     Open(kStoredFonts);

@@ -83,9 +83,19 @@ protected:
         WriteFileBytes(dir / L"a.ini", kProfileA);
         WriteFileBytes(dir / L"b.ini", kProfileB);
     }
-    CommandLineRun Import(const wchar_t* profile) const
+    CommandLineRun Import(const wchar_t* profile, const std::wstring& dataFolder = {}) const
     {
-        return RunVelltune(Work(), L"/import \"" + (dir / profile) + L"\"");
+        const std::wstring folder = dataFolder.empty() ? L"" : L" /datafolder \"" + dataFolder + L"\"";
+        return RunVelltune(Work(), L"/import \"" + (dir / profile) + L"\"" + folder);
+    }
+    // The data folder under another name: the drive letter Y: that the test
+    // prefix links to drive C:, as subst or a mapped drive gives one; other
+    // case, no final backslash.
+    std::wstring DataElsewhere() const
+    {
+        std::wstring other = L"Y" + Data().substr(1, Data().size() - 2);
+        for (wchar_t& c : other) c = static_cast<wchar_t>(::towupper(c));
+        return other;
     }
     bool StartWithAlice(VelltuneApp& app) const
     {
@@ -142,6 +152,7 @@ TEST_F(SeveralWriters, ImportsExportsAndApplyTogetherLoseNothing)
         seed = seed * 1103515245u + 12345u;
         return static_cast<DWORD>((seed >> 16) % 250);
     };
+    ASSERT_EQ(Data().substr(0, 2), L"C:");
     for (int round = 0; round < kRounds; ++round) {
         MakeFiles(before);
         const bool withWindow = round % kWindowEvery == kWindowEvery - 1;
@@ -155,7 +166,8 @@ TEST_F(SeveralWriters, ImportsExportsAndApplyTogetherLoseNothing)
         CommandLineRun a, b, exported;
         const DWORD delays[3] = {nextDelay(), nextDelay(), nextDelay()};
         std::thread runA([&] { ::Sleep(delays[0]); a = Import(L"a.ini"); });
-        std::thread runB([&] { ::Sleep(delays[1]); b = Import(L"b.ini"); });
+        // B names the folder through another drive letter.
+        std::thread runB([&] { ::Sleep(delays[1]); b = Import(L"b.ini", DataElsewhere()); });
         std::thread runExport([&] {
             ::Sleep(delays[2]);
             exported = RunVelltune(Work(), L"/export \"" + (dir / L"out.ini") + L"\"");
@@ -209,7 +221,8 @@ TEST_F(SeveralWriters, ImportsExportsAndApplyTogetherLoseNothing)
     }
 
     std::ostringstream report;
-    report << "Several writers: " << kRounds << " rounds of two /import and an /export started together within 250 ms"
+    report << "Several writers: " << kRounds
+           << " rounds of two /import (naming the folder by two drive letters) and an /export started together within 250 ms"
            << " on one " << before.size() << "-byte WKSetting.ini, " << windowRounds << " of them with a window's Apply\n"
            << "  whole " << whole << ", damaged " << damaged << ", reported wrongly " << wronglyReported
            << ", working copies left " << copiesLeft << ", commands that did not end with 0: " << failedRuns << odd.str()
@@ -257,47 +270,108 @@ TEST_F(SeveralWriters, ALiveSavesCopyIsItsOwnADeadOnesIsRemoved)
     EXPECT_EQ(ReadFileBytes(Engine()), WithB(Replace(kSampleEngineFile, "WheelEndDumping=50", "WheelEndDumping=70")));
 }
 
-TEST_F(SeveralWriters, ASaveWaitsForTheLockAndFailsPastTheLimitTouchingNothing)
+TEST_F(SeveralWriters, ASaveGivesUpPastTheLimitTouchingNothingAndSaysWhoHoldsTheFolder)
 {
     MakeFiles(kSampleEngineFile);
-    // Another spelling of the same folder: other case, no final backslash.
-    std::wstring otherSpelling = Data();
-    otherSpelling.pop_back();
-    for (wchar_t& c : otherSpelling) c = static_cast<wchar_t>(::towupper(c));
+    // What the window and the command line say of this process, which holds
+    // the folder under another name.
+    wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1], user[256];
+    DWORD computerSize = MAX_COMPUTERNAME_LENGTH + 1, userSize = 256;
+    ASSERT_TRUE(::GetComputerNameW(computer, &computerSize) && ::GetUserNameW(user, &userSize));
+    const std::string busy = "Another save into this data folder was still under way after 10 seconds: " + Utf8(user) +
+                             " on the computer " + Utf8(computer) + " has been saving since ";
+    const std::string nothing = ". Nothing was saved; please try again later.";
 
-    // Held past the limit, the import fails. (A save that the lock holds up
-    // for a while, then saves, is shown by the live-copy test.)
+    // Held past the limit, the import fails with its own code. (A save that
+    // the lock holds up for a while, then saves, is shown by the live-copy test.)
     CommandLineRun imported;
     {
         safesave::FolderLock lock;
-        ASSERT_TRUE(lock.Acquire(otherSpelling, 0));
+        ASSERT_EQ(lock.Acquire(DataElsewhere(), 0), safesave::LockResult::Held);
         std::thread import([&] { imported = Import(L"a.ini"); });
         ::Sleep(safesave::kLockWaitMs + 3000);
         lock.Release();
         import.join();
     }
-    EXPECT_EQ(imported.exitCode, 5u);
+    EXPECT_EQ(imported.exitCode, 7u);
+    EXPECT_EQ(imported.error.rfind(busy, 0), 0u) << imported.error;
+    EXPECT_NE(imported.error.find(nothing), std::string::npos) << imported.error;
     EXPECT_EQ(ReadFileBytes(Engine()), kSampleEngineFile);
     EXPECT_FALSE(WorkingCopyLeft(Engine()));
 
-    // The window's Apply past the limit: the save-failed message, still
-    // modified, the window painting and answering meanwhile.
+    // The window's Apply past the limit: the same words, still modified, the
+    // window painting and answering meanwhile; the folder is free again
+    // while the message is open.
     VelltuneApp app;
     ASSERT_TRUE(StartWithAlice(app));
     ASSERT_TRUE(app.SetText(IDC_EDIT_STEP, L"200"));
-    safesave::FolderLock lock;
-    ASSERT_TRUE(lock.Acquire(otherSpelling, 0));
+    auto lock = std::make_unique<safesave::FolderLock>();
+    ASSERT_EQ(lock->Acquire(DataElsewhere(), 0), safesave::LockResult::Held);
     ASSERT_TRUE(app.ClickNoWait(IDC_APPLY));
     ::Sleep(2000);
     EXPECT_TRUE(app.Responsive(app.MainWindow(), std::chrono::milliseconds(2000))) << "the window answers while it waits";
     HWND box = app.WaitForMessageBox(std::chrono::milliseconds(safesave::kLockWaitMs + 5000));
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(Utf8(VelltuneApp::MessageText(box)), "Failed to save Nerovia 3 settings!");
+    const std::string message = Utf8(VelltuneApp::MessageText(box));
+    EXPECT_EQ(message.rfind(busy, 0), 0u) << message;
+    EXPECT_NE(message.find(nothing), std::string::npos) << message;
+    lock.reset();
+    safesave::FolderLock other;
+    EXPECT_EQ(other.Acquire(Data(), 0), safesave::LockResult::Held) << "the message holds nothing";
+    other.Release();
     ASSERT_TRUE(app.Answer(box));
     EXPECT_TRUE(app.IsEnabled(IDC_APPLY));
     EXPECT_EQ(ReadFileBytes(Engine()), kSampleEngineFile);
     EXPECT_FALSE(WorkingCopyLeft(Engine()));
     ExpectNoFaults(app.Faults(), "the window");
+}
+
+// The backups below the working folder.
+int BackupCount(const std::wstring& work)
+{
+    int count = 0;
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = ::FindFirstFileW((work + L"Backup\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do count += (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && entry.cFileName[0] != L'.';
+    while (::FindNextFileW(search, &entry));
+    ::FindClose(search);
+    return count;
+}
+
+TEST_F(SeveralWriters, AFailedSaveHoldsNothingWhileItSaysSoAndKeepsNoBackup)
+{
+    struct Case {
+        const char* name;
+        bool engineHeld;  // else config.ini is read-only
+    } cases[] = {{"the engine file cannot be replaced", true}, {"config.ini is read-only", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakeFiles(kSampleEngineFile);
+        VelltuneApp app;
+        ASSERT_TRUE(StartWithAlice(app));
+        ASSERT_TRUE(app.SetText(IDC_EDIT_STEP, L"200"));
+        ASSERT_TRUE(app.Click(IDC_CHECK_ADDRESSBAR));
+        const int backups = BackupCount(Work());
+        std::unique_ptr<FileLock> held;
+        if (c.engineHeld)
+            held = std::make_unique<FileLock>(Engine(), true);
+        else
+            ASSERT_TRUE(::SetFileAttributesW(Config().c_str(), FILE_ATTRIBUTE_READONLY));
+        ASSERT_TRUE(app.ClickNoWait(IDC_APPLY));
+        HWND box = app.WaitForMessageBox(std::chrono::milliseconds(15000));
+        ASSERT_NE(box, nullptr);
+        held.reset();
+        ::SetFileAttributesW(Config().c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(BackupCount(Work()), backups) << "a save that put no file in place keeps no backup";
+        // Held by the open message, the folder would keep the import waiting
+        // until it gave up with 7.
+        EXPECT_EQ(Import(L"a.ini").exitCode, 0u) << "the message holds nothing";
+        ASSERT_TRUE(app.Answer(box));
+        EXPECT_EQ(BackupCount(Work()), backups + 1) << "the import's";
+        ExpectNoFaults(app.Faults(), "the window");
+        app.Kill();
+    }
 }
 
 // Another program writes into the files while the window is open.

@@ -149,7 +149,8 @@ TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileCannotTakeT
 {
     TempDir dir;
     const std::wstring data = dir / L"data\\";
-    const std::wstring engine = browser::EngineSettingsPath(data), alice = dir / L"alice.ini", bob = dir / L"bob.ini";
+    // Accounts' files lie in the data folder: a save writes nothing outside it.
+    const std::wstring engine = browser::EngineSettingsPath(data), alice = data + L"alice.ini", bob = data + L"bob.ini";
     profile::Profile p;
     p.scroll[3] = 200;
     p.faces[fonts::kFixed] = L"Not Installed Mono";
@@ -225,36 +226,62 @@ TEST(ProfileFiles, ExportOfMissingKeysGivesTheDefaultsTheWindowShows)
 
 TEST(ProfileMerge, OnlySettingsTheUserLeftFollowTheFile)
 {
-    // What the window read and showed: smooth scrolling on, step 140, size 16.
+    // What the window read and showed: smooth scrolling on, step 140, size 16,
+    // serif and fantasy faces.
     profile::Profile read;
     read.smoothScroll = true;
     read.scroll[3] = 140;
     read.sizes[0] = 16;
-    const profile::Profile shownAtRead = read;
+    read.faces[fonts::kSerif] = L"X";
+    read.faces[fonts::kFantasy] = L"F";
+    const profile::Reading reading{read, read};
+    using Edit = std::function<void(profile::Profile&)>;
+    const Edit none = [](auto&) {};
     struct Case {
         const char* name;
         std::function<void(profile::Profile& shown, profile::Profile& current)> change;
-        std::function<void(profile::Profile& expected)> follow;
+        Edit follow;      // what the window takes from the file now
+        Edit followBack;  // and once the user has taken back the step and the fantasy face
+        bool setAll = false;
+        bool noReading = false;  // another data folder was chosen
     } cases[] = {
-        {"nobody changed anything", [](auto&, auto&) {}, [](auto&) {}},
+        {"nobody changed anything", [](auto&, auto&) {}, none, none},
         {"another program changed the size",
-         [](auto&, auto& current) { current.sizes[0] = 20; }, [](auto& e) { e.sizes[0] = 20; }},
-        {"both changed the step: the user's stays",
-         [](auto& shown, auto& current) { shown.scroll[3] = 200, current.scroll[3] = 150; }, [](auto&) {}},
+         [](auto&, auto& current) { current.sizes[0] = 20; }, [](auto& e) { e.sizes[0] = 20; }, none},
+        {"both changed the step: the user's stays until taken back",
+         [](auto& shown, auto& current) { shown.scroll[3] = 200, current.scroll[3] = 150; }, none,
+         [](auto& e) { e.scroll[3] = 150; }},
         {"a typed number keeps the switch on that another program turned off",
-         [](auto& shown, auto& current) { shown.scroll[3] = 200, current.smoothScroll = false; }, [](auto&) {}},
+         [](auto& shown, auto& current) { shown.scroll[3] = 200, current.smoothScroll = false; }, none,
+         [](auto& e) { e.smoothScroll = false; }},
         {"the switch alone follows the file",
-         [](auto&, auto& current) { current.smoothScroll = false; }, [](auto& e) { e.smoothScroll = false; }},
+         [](auto&, auto& current) { current.smoothScroll = false; }, [](auto& e) { e.smoothScroll = false; }, none},
+        {"set all fonts to the serif face: every face is the user's until set-all is off",
+         [](auto& shown, auto& current) {
+             shown.faces[fonts::kFantasy] = L"X";
+             current.faces[fonts::kSerif] = L"Y";
+         },
+         none, [](auto& e) { e.faces[fonts::kSerif] = L"Y"; }, true},
+        {"after another folder is chosen nothing follows",
+         [](auto&, auto& current) { current.sizes[0] = 20, current.faces[fonts::kSerif] = L"Y"; }, none, none, false,
+         true},
     };
     for (const Case& c : cases) {
-        profile::Profile shown = shownAtRead, current = read, expected;
+        profile::Profile shown = read, current = read, expected, expectedBack;
         c.change(shown, current);
         c.follow(expected);
-        const profile::Profile changes = profile::FileChanges(shown, shownAtRead, current, read);
+        c.followBack(expectedBack);
+        const profile::Reading before = c.noReading ? profile::Reading{} : reading;
+        const profile::Profile changes = profile::FileChanges(shown, before, current, c.setAll);
         EXPECT_EQ(profile::Render(changes), profile::Render(expected)) << c.name;
-        // Once followed, a setting the user changed still counts as changed.
-        const profile::Profile now = profile::Overlaid(shown, changes);
-        const profile::Profile rebased = profile::Rebased(shown, shownAtRead, now);
-        EXPECT_EQ(rebased.scroll[3] != now.scroll[3], shown.scroll[3] != shownAtRead.scroll[3]) << c.name;
+        // Followed, a setting the user changed keeps its reading: the file's
+        // value shows once the user takes the change back.
+        profile::Profile now = profile::Overlaid(shown, changes);
+        const profile::Reading after =
+            profile::Followed(before, profile::UserChanged(shown, before, c.setAll), current, now);
+        now.scroll[3] = read.scroll[3];
+        now.faces[fonts::kFantasy] = read.faces[fonts::kFantasy];
+        EXPECT_EQ(profile::Render(profile::FileChanges(now, after, current, false)), profile::Render(expectedBack))
+            << c.name;
     }
 }

@@ -144,20 +144,21 @@ TEST(SafeSave, BackupsHoldWhatEachSaveReplacedNewestTwenty)
         ASSERT_TRUE(Save(data, 100 + i, data.backupRoot)) << i;
         const std::vector<backups::Backup> list = backups::List(data.backupRoot);
         if (i == 2) {
-            // Three saves, three backups, newest first, each with exactly the replaced files.
+            // Three saves, three backups, newest first, each with exactly the
+            // replaced files: the accounts' only once, as later saves leave them as they are.
             ASSERT_EQ(list.size(), 3u);
             for (int k = 0; k < 3; ++k) {
                 const backups::Backup& b = list[2 - k];
-                ASSERT_EQ(b.files.size(), 3u);
+                ASSERT_EQ(b.files.size(), k == 0 ? 3u : 1u);
                 EXPECT_EQ(b.files[0].originalPath, data.engine);
-                EXPECT_EQ(b.files[1].originalPath, data.alice);
-                EXPECT_EQ(b.files[2].originalPath, data.bob);
                 EXPECT_EQ(ReadFileBytes(b.folder + b.files[0].storedName), engineBefore[k]);
-                EXPECT_EQ(ReadFileBytes(b.folder + b.files[2].storedName), k == 0 ? kConfig : kConfigAfter);
                 EXPECT_EQ(browser::BackupLine(b, L"config.ini of %1").substr(19),
-                          (b.name.size() > 19 ? L" (" + b.name.substr(20) + L")" : L"") +
-                              L"  WKSetting.ini, config.ini of alice, config.ini of bob");
+                          (b.name.size() > 19 ? L" (" + b.name.substr(20) + L")" : L"") + L"  WKSetting.ini" +
+                              (k == 0 ? L", config.ini of alice, config.ini of bob" : L""));
             }
+            EXPECT_EQ(list[2].files[1].originalPath, data.alice);
+            EXPECT_EQ(list[2].files[2].originalPath, data.bob);
+            EXPECT_EQ(ReadFileBytes(list[2].folder + list[2].files[2].storedName), kConfig);
         }
         if (i == 20) {
             ASSERT_EQ(list.size(), backups::kKept);
@@ -181,14 +182,15 @@ TEST(SafeSave, RestorePutsBackTheBytesOfThatTimeAndCanItselfBeUndone)
     // The second-newest backup holds what the save of 160 replaced: 150.
     std::vector<backups::Backup> list = backups::List(data.backupRoot);
     ASSERT_EQ(list.size(), 3u);
-    ASSERT_TRUE(backups::Restore(data.folder, data.backupRoot, list[1]));
+    safesave::SaveFailure failure;
+    ASSERT_TRUE(backups::Restore(data.folder, data.backupRoot, list[1], failure));
     EXPECT_EQ(ReadFileBytes(data.engine), engineAt150);
     EXPECT_EQ(ReadFileBytes(data.bob), kConfigAfter);
 
     // The restore was backed up first: restoring that brings back 170.
     list = backups::List(data.backupRoot);
     ASSERT_EQ(list.size(), 4u);
-    ASSERT_TRUE(backups::Restore(data.folder, data.backupRoot, list[0]));
+    ASSERT_TRUE(backups::Restore(data.folder, data.backupRoot, list[0], failure));
     EXPECT_EQ(ReadFileBytes(data.engine), engineAt170);
     EXPECT_FALSE(data.AnyCopyLeft());
 }
@@ -270,6 +272,65 @@ TEST(SafeSave, BackupsKeepTheOrderOfTheSavesWhateverTheClockSays)
     for (size_t k = 0; k < list.size(); ++k)
         EXPECT_EQ(ReadFileBytes(list[k].folder + list[k].files[0].storedName), engineBefore[saves - 1 - k]) << k;
     EXPECT_EQ(list.back().name, L"2099-01-01 00-00-07");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FolderLock, EveryNameOfTheFolderMeetsTheOneLock)
+{
+    DataFolder data;
+    safesave::FolderLock held;
+    ASSERT_EQ(held.Acquire(data.folder, 0), safesave::LockResult::Held);
+    wchar_t shortName[MAX_PATH] = L"";
+    ASSERT_NE(::GetShortPathNameW(data.folder.c_str(), shortName, MAX_PATH), 0u);
+    std::wstring upperNoSlash = data.folder.substr(0, data.folder.size() - 1);
+    for (wchar_t& c : upperNoSlash) c = static_cast<wchar_t>(::towupper(c));
+    // The test prefix links drive Y: to drive C:, as subst or a mapped drive does.
+    ASSERT_EQ(data.folder.substr(0, 2), L"C:");
+    const std::wstring names[] = {data.folder, upperNoSlash, shortName, L"\\\\?\\" + data.folder,
+                                  L"Y" + data.folder.substr(1), data.folder + L"Temp\\..\\"};
+    for (const std::wstring& name : names) {
+        SCOPED_TRACE(Utf8(name));
+        safesave::FolderLock other;
+        EXPECT_EQ(other.Acquire(name, 0), safesave::LockResult::Busy);
+        EXPECT_TRUE(held.Holds(name));
+        EXPECT_EQ(other.Other().processId, ::GetCurrentProcessId()) << "the waiter learns who holds it";
+    }
+    EXPECT_FALSE(held.Holds(data.dir / L""));
+    held.Release();
+    safesave::FolderLock after;
+    EXPECT_EQ(after.Acquire(L"Y" + data.folder.substr(1), 0), safesave::LockResult::Held);
+}
+
+TEST(SafeSave, NothingChangedIsNoSaveAndABackupOfAnotherFolderIsRefused)
+{
+    DataFolder data;
+    ASSERT_TRUE(Save(data, 150, data.backupRoot));
+    const std::string engineAt150 = ReadFileBytes(data.engine);
+    ASSERT_EQ(backups::List(data.backupRoot).size(), 1u);
+
+    // The same save again writes nothing and keeps no backup.
+    ASSERT_TRUE(Save(data, 150, data.backupRoot));
+    EXPECT_EQ(backups::List(data.backupRoot).size(), 1u);
+    EXPECT_EQ(ReadFileBytes(data.engine), engineAt150);
+
+    // A backup of this folder, restored under the folder's other name, puts it back.
+    safesave::SaveFailure failure;
+    const std::vector<backups::Backup> list = backups::List(data.backupRoot);
+    ASSERT_TRUE(backups::Restore(L"Y" + data.folder.substr(1), data.backupRoot, list[0], failure));
+    EXPECT_EQ(ReadFileBytes(data.engine), kEngine);
+    EXPECT_EQ(failure.outcome.saved.size(), 3u);
+
+    // Restored while another data folder is the current one, it is refused whole.
+    DataFolder other;
+    EXPECT_FALSE(backups::Restore(other.folder, data.backupRoot, list[0], failure));
+    EXPECT_EQ(failure.reason, safesave::PrepareFailure::Outside);
+    EXPECT_EQ(failure.file, data.engine);
+    EXPECT_EQ(ReadFileBytes(data.engine), kEngine);
+    EXPECT_EQ(backups::List(data.backupRoot).size(), 2u) << "the one restore that was made, no other";
+    EXPECT_FALSE(data.AnyCopyLeft());
 }
 
 }  // namespace
