@@ -177,6 +177,9 @@ std::wstring LocalTimeText(ULONGLONG utcFileTime)
 
 void RemoveStaleCopies(const std::wstring& dataFolder, const std::wstring& file)
 {
+    // Without a lock file no save of this version ran there; a read makes
+    // none, and what older ones left goes with the next save.
+    if (!win::FileExists(LockFilePath(dataFolder))) return;
     FolderLock lock;
     if (lock.Acquire(dataFolder, 0) == LockResult::Held) win::RemoveTemporaries(file);
 }

@@ -157,6 +157,15 @@ TEST(CommandLine, ImportWritesTheProfileKeysAndSaysWhatItDid)
     ASSERT_EQ(kept[0].files.size(), 2u);
     EXPECT_EQ(ReadFileBytes(kept[0].folder + kept[0].files[0].storedName), kSampleEngineFile);
 
+    // Run again, as a logon script does: the files hold the profile already,
+    // so nothing is written and no backup kept.
+    const FileTree before = SnapshotTree(m.dir.Path());
+    run = m.Run(L"/import \"" + m.Profile() + L"\" /account ALICE");
+    EXPECT_EQ(run.exitCode, 0u) << run.error;
+    EXPECT_EQ(run.output, "Unchanged, it holds the profile already: " + Utf8(m.Engine()) +
+                              "\r\nUnchanged, it holds the profile already: " + Utf8(m.Config(L"alice")) + "\r\n");
+    for (const std::string& change : TreeChanges(before, SnapshotTree(m.dir.Path()), {})) ADD_FAILURE() << change;
+
     // Without an account the switches stay, and the output says so.
     Machine other;
     WriteFileBytes(other.Profile(), kProfile);

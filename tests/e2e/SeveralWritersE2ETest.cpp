@@ -237,9 +237,10 @@ TEST_F(SeveralWriters, ImportsExportsAndApplyTogetherLoseNothing)
 TEST_F(SeveralWriters, ALiveSavesCopyIsItsOwnADeadOnesIsRemoved)
 {
     MakeFiles(kSampleEngineFile);
-    // Left by a process that died in the middle of a save.
+    // Left by a process that died in the middle of a save, with the lock file it took.
     const std::wstring deadCopy = Engine() + L".4242-1.velltune-tmp";
     WriteFileBytes(deadCopy, "[Half");
+    WriteFileBytes(Data() + L"Velltune.lock", "");
     {
         VelltuneApp app;
         ASSERT_TRUE(StartWithAlice(app));

@@ -349,7 +349,7 @@ TEST_F(E2E, ASessionWithSavesWritesOnlySettingsAndTheEditedBrowserFiles)
 
     const std::vector<std::string> expected = {"changed data\\Temp\\WebKit\\WKSetting.ini",
                                                "changed data\\Users\\alice\\Config\\config.ini",
-                                               "changed work\\Settings.ini"};
+                                               "changed work\\Settings.ini", "added data\\Velltune.lock"};
     std::vector<std::string> changes = TreeChanges(before, SnapshotTree(dir.Path()), {});
     // The backup folders are named after the time of each save.
     const auto isBackup = [](const std::string& change) { return change.starts_with("added work\\Backup"); };
