@@ -68,6 +68,35 @@ protected:
     }
 };
 
+// Changes typed and then taken back: Apply puts no file in place and keeps no backup.
+TEST_F(SaveRefusal, ChangesTakenBackReplaceNothing)
+{
+    const auto writeTime = [](const std::wstring& file) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        ::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data);
+        return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    };
+    Click(IDC_APPLY);
+    const std::string engine = EngineBytes(), config = ReadFileBytes(folder.ConfigFile(L"alice"));
+    const ULONGLONG engineTime = writeTime(folder.EngineFile()), configTime = writeTime(folder.ConfigFile(L"alice"));
+    const std::vector<std::wstring> backups = NamesIn(folder.Folder() + L"Backup\\");
+    ASSERT_EQ(backups.size(), 3u) << "., .. and the first save's";
+    ::Sleep(50);
+    SetText(IDC_EDIT_STEP, L"250");
+    SetText(IDC_EDIT_STEP, L"200");
+    Click(IDC_CHECK_ADDRESSBAR);
+    Click(IDC_CHECK_ADDRESSBAR);
+    ASSERT_TRUE(Enabled(IDC_APPLY));
+    Click(IDC_APPLY);
+    EXPECT_TRUE(boxes.Texts().empty());
+    EXPECT_FALSE(Enabled(IDC_APPLY));
+    EXPECT_EQ(EngineBytes(), engine);
+    EXPECT_EQ(ReadFileBytes(folder.ConfigFile(L"alice")), config);
+    EXPECT_EQ(writeTime(folder.EngineFile()), engineTime);
+    EXPECT_EQ(writeTime(folder.ConfigFile(L"alice")), configTime);
+    EXPECT_EQ(NamesIn(folder.Folder() + L"Backup\\"), backups);
+}
+
 TEST_F(SaveRefusal, RunningNeroviaThreeStopsApplyAndOk)
 {
     FakeBrowser browserProcess(L"fake_nerovia.exe", L"Nerovia.exe");
