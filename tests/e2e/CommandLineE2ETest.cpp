@@ -1,6 +1,7 @@
 // The real program run from a script: each exit code with the files checked
 // after it, a profile carried from one data folder to another, an import
-// into every account, a check that writes nothing, and backups put back.
+// into every account, a check that writes nothing, backups put back, and the
+// console program Velltune.com.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -42,7 +43,10 @@ struct Machine {
         ::CreateDirectoryW((Data() + L"Users\\bob").c_str(), nullptr);
         WriteFileBytes(Work() + L"Settings.ini", "[General]\r\nDataFolder=" + Utf8(Data()) + "\r\n");
     }
-    CommandLineRun Run(const std::wstring& arguments) const { return RunVelltune(Work(), arguments); }
+    CommandLineRun Run(const std::wstring& arguments, const std::wstring& program = L"Velltune.exe") const
+    {
+        return RunVelltune(Work(), arguments, std::chrono::milliseconds(120'000), program);
+    }
 };
 
 const char kProfile[] =
@@ -319,6 +323,35 @@ TEST(CommandLine, BackupsAreListedAndPutBackFromTheCommandLine)
     const std::vector<backups::Backup> after = backups::List(backups::BackupRoot(m.Work()));
     ASSERT_EQ(after.size(), 4u);
     EXPECT_EQ(ReadFileBytes(after[1].folder + after[1].files[0].storedName), engineNow);
+}
+
+TEST(CommandLine, TheConsoleProgramPrintsAndEndsAsTheWindowProgram)
+{
+    Machine m;
+    WriteFileBytes(m.Profile(), kSampleProfile);
+    MakeDiffer(m);
+    const struct {
+        const char* name;
+        std::wstring arguments;
+        DWORD code;
+    } cases[] = {
+        {"several lines", L"/check \"" + m.Profile() + L"\" /account alice", 8},
+        {"an error line", L"/restore latest", 9},
+        {"no data folder", L"/check \"" + m.Profile() + L"\" /datafolder \"" + m.dir.Path() + L"\"", 3},
+    };
+    for (const auto& c : cases) {
+        const CommandLineRun com = m.Run(c.arguments, L"Velltune.com");
+        const CommandLineRun exe = m.Run(c.arguments);
+        ExpectClean(com, c.name);
+        EXPECT_EQ(com.exitCode, c.code) << c.name << "\n" << com.error;
+        EXPECT_EQ(com.output, exe.output) << c.name;
+        EXPECT_EQ(com.error, exe.error) << c.name;
+        EXPECT_NE(com.output + com.error, "") << c.name;
+    }
+    const CommandLineRun usage = m.Run(L"/?", L"Velltune.com");
+    EXPECT_EQ(usage.exitCode, 0u);
+    EXPECT_NE(usage.output.find("Velltune.com /check FILE"), std::string::npos) << usage.output;
+    EXPECT_NE(usage.output.find("9 no such backup."), std::string::npos) << usage.output;
 }
 
 }  // namespace
