@@ -80,7 +80,11 @@ KEYS = [
     ("NoDataFolder", 256), ("NoAccount", 256), ("WrongArguments", 256),
     ("FileWritten", 256), ("FileUnchanged", 256), ("AccountSkipped", 256),
     ("NewTabNotApplied", 256), ("UsageTitle", 256), ("UsageExport", 256),
-    ("UsageImport", 256), ("UsageHelp", 256), ("UsageExitCodes", 512),
+    ("UsageImport", 256), ("UsageHelp", 256), ("UsageExitCodes", 1024),
+    ("UsageCheck", 256), ("UsageBackups", 256), ("UsageRestore", 256),
+    ("CheckDiffers", 256), ("CheckMissing", 256), ("CheckInPlace", 256),
+    ("NoBackups", 256), ("NoSuchBackup", 256), ("Restored", 256),
+    ("CannotStart", 256),
     # Restore
     ("RestoreMenu", 256), ("RestoreCaption", 256), ("ConfigOfAccount", 256),
     # Saves
@@ -98,6 +102,12 @@ PLACEHOLDERS = {
     "NotSavedFiles": ("%1",),
     "FolderBusy": ("%1", "%2", "%3"),
     "BackupOtherFolder": ("%1", "%2"),
+    "CheckDiffers": ("%1", "%2", "%3", "%4", "%5"),
+    "CheckInPlace": ("%1",),
+    "NoBackups": ("%1",),
+    "NoSuchBackup": ("%1",),
+    "Restored": ("%1",),
+    "CannotStart": ("%1",),
 }
 
 # The captions that carry an access key, by window, and how many of a window's
@@ -133,6 +143,9 @@ TEMPLATE_HEADER = [
     ";     FaceNotSaved: %1 is the font's name, %2 the file; SavedFiles and",
     ";     NotSavedFiles: %1 is a list of files. FolderBusy: %1 is a computer,",
     ";     %2 a user, %3 a date and time. BackupOtherFolder: %1 is a file, %2 a folder.",
+    ";     CheckDiffers: %1 is the file, %2 the section, %3 the key, %4 the file's",
+    ";     value, %5 the profile's; CheckInPlace, NoBackups, CannotStart: %1 is a",
+    ";     file or folder; NoSuchBackup and Restored: %1 is a backup's name.",
     ";  8. Save as Unicode (UTF-16 LE with BOM), put the file into the Language",
     ";     folder beside Velltune and choose it in Menu > Language.",
     ";  9. An \"&\" marks the access key of a caption: the letter after it is",

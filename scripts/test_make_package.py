@@ -18,6 +18,7 @@ class Package(unittest.TestCase):
         self.build = pathlib.Path(self.tmp.name)
         (self.build / "Language").mkdir()
         (self.build / "Velltune.exe").write_bytes(b"MZ exe")
+        (self.build / "Velltune.com").write_bytes(b"MZ com")
         (self.build / "Language" / "German.ini").write_bytes(b"\xff\xfe[\x00")
         (self.build / "Language" / "Chinese Simplified.ini").write_bytes(b"\xff\xfe")
         (self.build / "Language" / "notes.txt").write_bytes(b"not shipped")
@@ -26,17 +27,19 @@ class Package(unittest.TestCase):
     def tearDown(self):
         self.tmp.cleanup()
 
-    def test_holds_the_program_its_languages_and_the_readme_at_the_top(self):
+    def test_holds_the_programs_their_languages_and_the_readme_at_the_top(self):
         MP["make_package"](self.build, self.out)
         with zipfile.ZipFile(self.out) as archive:
             self.assertEqual(sorted(archive.namelist()),
                              ["Language/Chinese Simplified.ini", "Language/German.ini",
-                              "README.txt", "Velltune.exe"])
+                              "README.txt", "Velltune.com", "Velltune.exe"])
             self.assertEqual(archive.read("Velltune.exe"), b"MZ exe")
+            self.assertEqual(archive.read("Velltune.com"), b"MZ com")
             self.assertEqual(archive.read("Language/German.ini"), b"\xff\xfe[\x00")
             readme = archive.read("README.txt").decode("utf-8")
         self.assertNotIn("\n", readme.replace("\r\n", ""), "every line ends in CRLF")
-        for needed in ("Settings.ini", "folder it is started", "Nerovia 3 is running", "never"):
+        for needed in ("Settings.ini", "folder it is started", "Nerovia 3 is running", "never",
+                       "/check", "detect.ps1", "remediate.ps1", "logon.cmd", "Retry on 4 and 7", "/restore latest"):
             self.assertIn(needed, readme.replace("\r\n", " "))
 
     def test_same_inputs_pack_to_the_same_bytes(self):
@@ -46,11 +49,15 @@ class Package(unittest.TestCase):
         MP["make_package"](self.build, self.out)
         self.assertEqual(self.out.read_bytes(), first)
 
-    def test_refuses_a_build_without_the_program(self):
-        (self.build / "Velltune.exe").unlink()
-        with self.assertRaises(SystemExit):
-            MP["make_package"](self.build, self.out)
-        self.assertFalse(self.out.exists())
+    def test_refuses_a_build_without_either_program(self):
+        for name in ("Velltune.exe", "Velltune.com"):
+            program = self.build / name
+            kept = program.read_bytes()
+            program.unlink()
+            with self.assertRaises(SystemExit, msg=name):
+                MP["make_package"](self.build, self.out)
+            self.assertFalse(self.out.exists(), name)
+            program.write_bytes(kept)
 
 
 if __name__ == "__main__":

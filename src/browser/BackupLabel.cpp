@@ -53,12 +53,17 @@ std::wstring BackupLine(const backups::Backup& backup, const std::wstring& confi
     } else {
         line = backup.name;
     }
-    line += L"  ";
+    return line + L"  " + BackupContents(backup, configOfAccount);
+}
+
+std::wstring BackupContents(const backups::Backup& backup, const std::wstring& configOfAccount)
+{
+    std::wstring contents;
     for (size_t i = 0; i < backup.files.size(); ++i) {
-        if (i) line += L", ";
-        line += BackupFileLabel(backup.files[i].originalPath, configOfAccount);
+        if (i) contents += L", ";
+        contents += BackupFileLabel(backup.files[i].originalPath, configOfAccount);
     }
-    return line;
+    return contents;
 }
 
 }  // namespace browser

@@ -16,4 +16,7 @@ std::wstring BackupFileLabel(const std::wstring& originalPath, const std::wstrin
 // two spaces, and the labels of its files separated by ", ".
 std::wstring BackupLine(const backups::Backup& backup, const std::wstring& configOfAccount);
 
+// The labels of its files alone, separated by ", ".
+std::wstring BackupContents(const backups::Backup& backup, const std::wstring& configOfAccount);
+
 }  // namespace browser

@@ -5,7 +5,7 @@
 namespace cli {
 namespace {
 
-enum class Option { None, Help, Export, Import, Account, AllAccounts, DataFolder };
+enum class Option { None, Help, Export, Import, Check, Backups, Restore, Account, AllAccounts, DataFolder };
 
 struct NamedOption {
     const wchar_t* name;
@@ -17,7 +17,20 @@ constexpr NamedOption kOptions[] = {
     {L"help", Option::Help},       {L"export", Option::Export},
     {L"import", Option::Import},   {L"account", Option::Account},
     {L"allaccounts", Option::AllAccounts}, {L"datafolder", Option::DataFolder},
+    {L"check", Option::Check},     {L"backups", Option::Backups},
+    {L"restore", Option::Restore},
 };
+
+Job JobOf(Option option)
+{
+    switch (option) {
+    case Option::Export: return Job::Export;
+    case Option::Import: return Job::Import;
+    case Option::Check: return Job::Check;
+    case Option::Restore: return Job::Restore;
+    default: return Job::Backups;
+    }
+}
 
 Option OptionOf(const std::wstring& arg)
 {
@@ -56,15 +69,23 @@ bool ParseArguments(const std::vector<std::wstring>& args, Arguments& parsed, st
             parsed.allAccounts = true;
             continue;
         }
+        if (option == Option::Backups) {
+            if (haveJob) return fail(args[i]);
+            haveJob = true;
+            parsed.job = Job::Backups;
+            continue;
+        }
         // Every other option takes the next argument as its value.
         if (i + 1 == args.size() || args[i + 1].empty()) return fail(args[i] + L" ?");
         const std::wstring& value = args[++i];
         switch (option) {
         case Option::Export:
         case Option::Import:
+        case Option::Check:
+        case Option::Restore:
             if (haveJob) return fail(args[i - 1]);
             haveJob = true;
-            parsed.job = option == Option::Export ? Job::Export : Job::Import;
+            parsed.job = JobOf(option);
             parsed.file = value;
             break;
         case Option::Account:
@@ -82,11 +103,18 @@ bool ParseArguments(const std::vector<std::wstring>& args, Arguments& parsed, st
         }
     }
     if (!haveJob) {
-        problem = L"/export, /import";
+        problem = L"/export, /import, /check, /backups, /restore";
         return false;
     }
-    if (parsed.job == Job::Export && parsed.allAccounts) {
+    // The backups hold whole files: no account to choose; and /backups lists
+    // the working folder's, whatever the data folder.
+    const bool backupJob = parsed.job == Job::Backups || parsed.job == Job::Restore;
+    if (parsed.allAccounts && (parsed.job == Job::Export || backupJob)) {
         problem = L"/allaccounts";
+        return false;
+    }
+    if ((haveAccount && backupJob) || (haveFolder && parsed.job == Job::Backups)) {
+        problem = haveAccount ? L"/account" : L"/datafolder";
         return false;
     }
     return true;

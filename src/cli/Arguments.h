@@ -6,11 +6,11 @@
 
 namespace cli {
 
-enum class Job { Help, Export, Import };
+enum class Job { Help, Export, Import, Check, Backups, Restore };
 
 struct Arguments {
     Job job = Job::Help;
-    std::wstring file;        // the profile
+    std::wstring file;        // the profile; for Restore, the backup's name or "latest"
     std::wstring account;     // empty: none named
     bool allAccounts = false;
     std::wstring dataFolder;  // empty: the one in Settings.ini

@@ -8,6 +8,7 @@
 #include "app/SaveReport.h"
 #include "app/Settings.h"
 #include "browser/Accounts.h"
+#include "browser/BackupLabel.h"
 #include "browser/DataFolder.h"
 #include "browser/Guard.h"
 #include "browser/Layout.h"
@@ -33,6 +34,22 @@ std::wstring FullPath(std::wstring path)
     if (length == 0 || length >= size) return path;
     full.resize(length);
     return full;
+}
+
+bool SameText(const std::wstring& a, const std::wstring& b)
+{
+    return ::CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+// The program's own file name, as the usage shows it: Velltune.exe, or
+// Velltune.com for the console program.
+std::wstring ProgramFileName()
+{
+    std::wstring path(32768, L'\0');
+    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0 || length >= path.size()) return win::ExecutableBaseName() + L".exe";
+    path.resize(length);
+    return path.substr(path.find_last_of(L"\\/") + 1);
 }
 
 bool IsFile(const std::wstring& path)
@@ -78,6 +95,16 @@ private:
     int FindAccounts(const Arguments& a, const std::wstring& folder);
     int Export(const std::wstring& file, const std::wstring& folder);
     int Import(const profile::Profile& p, const Arguments& a, const std::wstring& folder);
+    int Check(const profile::Profile& p, const Arguments& a, const std::wstring& folder);
+    int ListBackups();
+    int FindBackup(const std::wstring& name, backups::Backup& backup);
+    int Restore(const backups::Backup& backup, const std::wstring& folder);
+    // A save that failed: the files put in place and those not, or the one refused.
+    // The lines of a failed save into the data folder, and its exit code.
+    int SaveFailed(const safesave::SaveFailure& failure, const std::wstring& folder);
+    void Skipped(const Arguments& a, const profile::Profile& p);
+    // A value of a checked key: quoted, or the text for a missing key.
+    std::wstring Shown(const std::optional<std::wstring>& value) const;
 
     std::wstring languageFile_;
     Output out_;
@@ -87,12 +114,18 @@ private:
 
 void Runner::Usage()
 {
-    const std::wstring exe = win::ExecutableBaseName() + L".exe";
+    const std::wstring exe = ProgramFileName();
     out_.Line(Text(text::kUsageTitle));
     out_.Line(L"  " + exe + L" /export FILE [/account NAME] [/datafolder DIR]");
     out_.Line(L"      " + Text(text::kUsageExport));
     out_.Line(L"  " + exe + L" /import FILE [/account NAME | /allaccounts] [/datafolder DIR]");
     out_.Line(L"      " + Text(text::kUsageImport));
+    out_.Line(L"  " + exe + L" /check FILE [/account NAME | /allaccounts] [/datafolder DIR]");
+    out_.Line(L"      " + Text(text::kUsageCheck));
+    out_.Line(L"  " + exe + L" /backups");
+    out_.Line(L"      " + Text(text::kUsageBackups));
+    out_.Line(L"  " + exe + L" /restore NAME|latest [/datafolder DIR]");
+    out_.Line(L"      " + Text(text::kUsageRestore));
     out_.Line(L"  " + exe + L" /?");
     out_.Line(L"      " + Text(text::kUsageHelp));
     // Longer than other texts: it explains each code.
@@ -163,11 +196,7 @@ int Runner::Import(const profile::Profile& p, const Arguments& a, const std::wst
     const std::wstring backupRoot = backups::BackupRoot(settings::GetWorkingFolder());
     if (!profile::Apply(p, folder, configFiles_, backupRoot, failure)) {
         if (!failure.face.empty()) return Fail(kWriteFailed, text::kFaceNotSaved, {failure.face, failure.file});
-        const text::StoredTexts texts = text::LoadStoredTexts(languageFile_);
-        for (const std::wstring& line :
-             safesave::FailureLines(texts, failure, folder, {Text(text::kWriteFailed, {failure.file})}))
-            out_.Error(OneLine(line));
-        return failure.reason == safesave::PrepareFailure::Busy ? kBusy : kWriteFailed;
+        return SaveFailed(failure, folder);
     }
 
     // A file that already held the profile was left as it was.
@@ -179,8 +208,86 @@ int Runner::Import(const profile::Profile& p, const Arguments& a, const std::wst
     if (p.HasEngineKeys()) report(engine);
     if (p.HasNewTab())
         for (const std::wstring& config : configFiles_) report(config);
+    Skipped(a, p);
+    return kDone;
+}
+
+int Runner::SaveFailed(const safesave::SaveFailure& failure, const std::wstring& folder)
+{
+    const text::StoredTexts texts = text::LoadStoredTexts(languageFile_);
+    for (const std::wstring& line :
+         safesave::FailureLines(texts, failure, folder, {Text(text::kWriteFailed, {failure.file})}))
+        out_.Error(OneLine(line));
+    // Busy is worth another try; nothing was touched.
+    return failure.reason == safesave::PrepareFailure::Busy ? kBusy : kWriteFailed;
+}
+
+void Runner::Skipped(const Arguments& a, const profile::Profile& p)
+{
     for (const std::wstring& account : skipped_) out_.Line(Text(text::kAccountSkipped, {account}));
     if (p.HasNewTab() && a.account.empty() && !a.allAccounts) out_.Line(Text(text::kNewTabNotApplied));
+}
+
+std::wstring Runner::Shown(const std::optional<std::wstring>& value) const
+{
+    return value ? L"\"" + *value + L"\"" : Text(text::kCheckMissing);
+}
+
+int Runner::Check(const profile::Profile& p, const Arguments& a, const std::wstring& folder)
+{
+    // Reads and nothing else: no guard, no lock, no copy, no backup, so that
+    // it may run beside the browser and beside a save.
+    bool differ = false;
+    const auto report = [&](const std::wstring& file, const std::vector<profile::Difference>& differences) {
+        for (const profile::Difference& d : differences)
+            out_.Line(Text(text::kCheckDiffers, {file, d.section, d.key, Shown(d.inFile), Shown(d.inProfile)}));
+        if (differences.empty()) out_.Line(Text(text::kCheckInPlace, {file}));
+        differ = differ || !differences.empty();
+    };
+    if (p.HasEngineKeys()) {
+        const std::wstring engine = browser::EngineSettingsPath(folder);
+        report(engine, profile::EngineDifferences(p, engine));
+    }
+    if (p.HasNewTab())
+        for (const std::wstring& config : configFiles_) report(config, profile::NewTabDifferences(p, config));
+    Skipped(a, p);
+    return differ ? kSettingsDiffer : kDone;
+}
+
+int Runner::ListBackups()
+{
+    const std::wstring root = backups::BackupRoot(settings::GetWorkingFolder());
+    const std::vector<backups::Backup> found = backups::List(root);
+    if (found.empty()) out_.Line(Text(text::kNoBackups, {root}));
+    // The name that /restore takes, then what the Restore dialog says it holds.
+    const std::wstring configOfAccount = text::Get(languageFile_, text::kConfigOfAccount);
+    for (const backups::Backup& backup : found)
+        out_.Line(backup.name + L"  " + browser::BackupContents(backup, configOfAccount));
+    return kDone;
+}
+
+int Runner::FindBackup(const std::wstring& name, backups::Backup& backup)
+{
+    const std::vector<backups::Backup> found = backups::List(backups::BackupRoot(settings::GetWorkingFolder()));
+    for (const backups::Backup& b : found) {
+        if (SameText(name, L"latest") || SameText(name, b.name)) {
+            backup = b;
+            return kDone;
+        }
+    }
+    return Fail(kNoSuchBackup, text::kNoSuchBackup, {name});
+}
+
+int Runner::Restore(const backups::Backup& backup, const std::wstring& folder)
+{
+    // The window's Restore, with its guard: a save like any other.
+    if (browser::IsBrowserRunning() == 1) return Fail(kBrowserRunning, text::kNV3Running);
+    safesave::SaveFailure failure;
+    if (!backups::Restore(folder, backups::BackupRoot(settings::GetWorkingFolder()), backup, failure))
+        return SaveFailed(failure, folder);
+    out_.Line(Text(text::kRestored, {backup.name}));
+    for (const std::wstring& file : failure.outcome.saved) out_.Line(Text(text::kFileWritten, {file}));
+    for (const std::wstring& file : failure.outcome.unchanged) out_.Line(Text(text::kFileUnchanged, {file}));
     return kDone;
 }
 
@@ -193,15 +300,24 @@ int Runner::Run(const std::vector<std::wstring>& args)
         Usage();
         return kDone;
     }
-    const std::wstring file = FullPath(a.file);
-    // The profile is checked first: a bad one is reported whatever the machine.
+    if (a.job == Job::Backups) return ListBackups();
+    const std::wstring file = a.job == Job::Restore ? a.file : FullPath(a.file);
+    // The profile or the backup is checked first: a bad one is reported whatever the machine.
     profile::Profile p;
-    if (a.job == cli::Job::Import)
+    if (a.job == Job::Import || a.job == Job::Check)
         if (const int code = ReadProfile(file, p)) return code;
+    backups::Backup backup;
+    if (a.job == Job::Restore)
+        if (const int code = FindBackup(file, backup)) return code;
     std::wstring folder;
     if (const int code = FindDataFolder(a.dataFolder, folder)) return code;
     if (const int code = FindAccounts(a, folder)) return code;
-    return a.job == cli::Job::Export ? Export(file, folder) : Import(p, a, folder);
+    switch (a.job) {
+    case Job::Export: return Export(file, folder);
+    case Job::Check: return Check(p, a, folder);
+    case Job::Restore: return Restore(backup, folder);
+    default: return Import(p, a, folder);
+    }
 }
 
 }  // namespace

@@ -16,6 +16,8 @@ enum ExitCode : int {
     kWriteFailed = 5,     // nothing was changed, or the files saved and not saved are named
     kNoAccount = 6,       // no such account, or it has no config.ini
     kBusy = 7,            // another save held the data folder for the whole wait; nothing was touched
+    kSettingsDiffer = 8,  // /check: the files do not hold every setting of the profile
+    kNoSuchBackup = 9,
 };
 
 // The arguments after the program's name; texts come from the language that

@@ -18,7 +18,7 @@ struct Key {
 constexpr DWORD kMainCapacity = 256;        // main dialog, its menu, stored texts, About box
 constexpr DWORD kDataFolderCapacity = 128;  // the data-folder dialog
 constexpr DWORD kLanguageNameCapacity = 20;
-constexpr DWORD kExitCodesCapacity = 512;   // the command line's list of exit codes
+constexpr DWORD kExitCodesCapacity = 1024;  // the command line's list of exit codes
 
 constexpr wchar_t kSection[] = L"General";
 constexpr wchar_t kEnglishFile[] = L"English.ini";
@@ -122,11 +122,29 @@ inline constexpr Key kUsageExport{L"UsageExport", L"Writes the current settings 
 inline constexpr Key kUsageImport{L"UsageImport",
                                   L"Applies FILE to the data folder, and its new-tab switches to the account or to every account."};
 inline constexpr Key kUsageHelp{L"UsageHelp", L"Shows this help."};
-inline constexpr Key kUsageExitCodes{L"UsageExitCodes",
-                                     L"Exit codes: 0 done; 1 wrong arguments; 2 profile missing, unreadable or invalid; "
-                                     L"3 no valid data folder; 4 Nerovia 3 is running; 5 a file could not be written: "
-                                     L"nothing was changed, or the files saved and those not saved are named; "
-                                     L"6 no such account, or no config.ini."};
+inline constexpr Key kUsageExitCodes{
+    L"UsageExitCodes",
+    L"Exit codes: 0 done (/check: every setting in place); 1 wrong arguments; 2 profile missing, unreadable or "
+    L"invalid; 3 no valid data folder; 4 Nerovia 3 is running, nothing was touched (worth retrying); 5 a file could "
+    L"not be written: nothing was changed, or the files saved and those not saved are named; 6 no such account, or "
+    L"no config.ini; 7 another save held the data folder for the whole wait, nothing was touched (worth retrying); "
+    L"8 (/check) some settings differ; 9 no such backup."};
+// Comparing a profile with the files, and backups from the command line. %1
+// of CheckDiffers is the file, %2 the section, %3 the key, %4 the file's value
+// and %5 the profile's (each quoted, or CheckMissing).
+inline constexpr Key kUsageCheck{
+    L"UsageCheck", L"Compares FILE with the data folder and changes nothing; lists each setting that differs."};
+inline constexpr Key kUsageBackups{L"UsageBackups", L"Lists the backups of the saves, newest first."};
+inline constexpr Key kUsageRestore{L"UsageRestore",
+                                   L"Puts a backup back (its name as /backups lists it, or latest), as Restore Earlier "
+                                   L"Settings does."};
+inline constexpr Key kCheckDiffers{L"CheckDiffers", L"Differs: %1 [%2] %3: %4 in the file, %5 in the profile"};
+inline constexpr Key kCheckMissing{L"CheckMissing", L"(missing)"};
+inline constexpr Key kCheckInPlace{L"CheckInPlace", L"In place: %1"};
+inline constexpr Key kNoBackups{L"NoBackups", L"No backups in %1"};
+inline constexpr Key kNoSuchBackup{L"NoSuchBackup", L"No backup named %1. Velltune.exe /backups lists them."};
+inline constexpr Key kRestored{L"Restored", L"Restored: %1"};
+inline constexpr Key kCannotStart{L"CannotStart", L"Cannot start %1"};
 // Restore
 inline constexpr Key kRestoreMenu{L"RestoreMenu", L"&Restore Earlier Settings..."};
 inline constexpr Key kRestoreCaption{L"RestoreCaption", L"Restore Earlier Settings"};

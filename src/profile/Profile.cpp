@@ -174,6 +174,11 @@ Profile NewTabKeys(Profile p)
     return switches;
 }
 
+std::optional<std::wstring> ReadValue(const std::wstring& file, const wchar_t* section, const wchar_t* key)
+{
+    return Value(file, section, key);
+}
+
 ReadResult Read(const std::wstring& file, Profile& profile, BadValue& bad)
 {
     profile = Profile{};

@@ -50,6 +50,10 @@ enum class ReadResult {
 
 ReadResult Read(const std::wstring& file, Profile& profile, BadValue& bad);
 
+// A key's text as the profile service reads it, or nothing when the file, its
+// section or the key is missing.
+std::optional<std::wstring> ReadValue(const std::wstring& file, const wchar_t* section, const wchar_t* key);
+
 // Writes every key the profile holds, with the version, as UTF-16LE with a
 // byte-order mark. The file is replaced in one step: on failure it is as it
 // was and no temporary file is left.

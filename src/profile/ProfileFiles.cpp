@@ -1,5 +1,7 @@
 #include "profile/ProfileFiles.h"
 
+#include <algorithm>
+
 #include <windows.h>
 
 #include "app/SaveTransaction.h"
@@ -8,6 +10,7 @@
 #include "ini/Ini.h"
 #include "win/Files.h"
 #include "win/Handles.h"
+#include "win/Text.h"
 
 namespace profile {
 namespace {
@@ -37,28 +40,60 @@ std::wstring FaceNotHeld(const std::wstring& file, const Profile& p)
     return {};
 }
 
-bool WriteEngineKeys(const Profile& p, const std::wstring& engineFile)
+// One key that an Apply writes, with the very text it writes.
+struct KeyText {
+    const wchar_t* section;
+    const wchar_t* key;
+    std::wstring text;
+};
+
+// What an Apply writes into the engine file, in the order it writes it: the
+// one rule for the writing and for the comparison with the files. The
+// numbers go in only while smooth scrolling is on, by the profile or else by
+// the file.
+std::vector<KeyText> EngineKeyTexts(const Profile& p, const std::wstring& engineFile)
 {
-    ini::Writer file(engineFile);
-    if (p.smoothScroll && !file.Text(browser::kScrollSection, browser::kSmoothlyKey, *p.smoothScroll ? L"true" : L"false"))
-        return false;
+    std::vector<KeyText> keys;
+    if (p.smoothScroll)
+        keys.push_back({browser::kScrollSection, browser::kSmoothlyKey, *p.smoothScroll ? L"true" : L"false"});
     const bool on = p.smoothScroll ? *p.smoothScroll : browser::SmoothScrollSettings::Load(engineFile).enabled;
     for (int i = 0; on && i < 4; ++i)
-        if (p.scroll[i] && !file.Int(browser::kScrollSection, browser::kScrollFields[i].key, *p.scroll[i])) return false;
+        if (p.scroll[i])
+            keys.push_back({browser::kScrollSection, browser::kScrollFields[i].key, win::FormatInt(*p.scroll[i])});
     for (fonts::FaceRole role : fonts::kFaceWriteOrder)
-        if (p.faces[role] && !file.Text(fonts::kFontSection, fonts::kFaceKeys[role].key, *p.faces[role])) return false;
+        if (p.faces[role]) keys.push_back({fonts::kFontSection, fonts::kFaceKeys[role].key, *p.faces[role]});
     for (int i = 0; i < 4; ++i)
-        if (p.sizes[i] && !file.Int(fonts::kFontSection, fonts::kSizeKeys[i].key, *p.sizes[i])) return false;
+        if (p.sizes[i]) keys.push_back({fonts::kFontSection, fonts::kSizeKeys[i].key, win::FormatInt(*p.sizes[i])});
+    return keys;
+}
+
+std::vector<KeyText> NewTabKeyTexts(const Profile& p)
+{
+    std::vector<KeyText> keys;
+    for (int i = 0; i < 3; ++i)
+        if (p.newTab[i]) keys.push_back({browser::kNewTabSection, browser::kNewTabKeys[i], *p.newTab[i] ? L"1" : L"0"});
+    return keys;
+}
+
+bool WriteKeys(const std::vector<KeyText>& keys, const std::wstring& file)
+{
+    ini::Writer writer(file);
+    for (const KeyText& k : keys)
+        if (!writer.Text(k.section, k.key, k.text)) return false;
     return true;
 }
 
-bool WriteNewTabKeys(const Profile& p, const std::wstring& configFile)
+// The keys whose text in the file is not the one the write would give: a
+// missing key, another spelling of the same number ("020") or another case
+// of a face all count, since writing them changes the file.
+std::vector<Difference> Differences(const std::vector<KeyText>& keys, const std::wstring& file)
 {
-    ini::Writer file(configFile);
-    for (int i = 0; i < 3; ++i)
-        if (p.newTab[i] && !file.Text(browser::kNewTabSection, browser::kNewTabKeys[i], *p.newTab[i] ? L"1" : L"0"))
-            return false;
-    return true;
+    std::vector<Difference> differences;
+    for (const KeyText& k : keys) {
+        std::optional<std::wstring> held = ReadValue(file, k.section, k.key);
+        if (held != k.text) differences.push_back({k.section, k.key, std::move(held), k.text});
+    }
+    return differences;
 }
 
 }  // namespace
@@ -135,6 +170,16 @@ bool Apply(const Profile& profile, const std::wstring& dataFolder, const std::ve
     std::vector<std::wstring> targets;
     if (profile.HasEngineKeys()) targets.push_back(engineFile);
     if (profile.HasNewTab()) targets.insert(targets.end(), configFiles.begin(), configFiles.end());
+    // Files that hold the profile already are no save: no lock, no copy, no
+    // backup, so that a script may run the import at every logon.
+    const auto inPlace = [&](const std::wstring& file) {
+        const bool engine = profile.HasEngineKeys() && file == engineFile;
+        return (engine ? EngineDifferences(profile, file) : NewTabDifferences(profile, file)).empty();
+    };
+    if (std::all_of(targets.begin(), targets.end(), inPlace)) {
+        failure.outcome.unchanged = targets;
+        return true;
+    }
     for (const std::wstring& file : targets) {
         if (file == engineFile) failure.face = FaceNotHeld(file, profile);
         if (!CanWrite(file) || !failure.face.empty()) {
@@ -148,7 +193,7 @@ bool Apply(const Profile& profile, const std::wstring& dataFolder, const std::ve
     for (const std::wstring& file : targets) {
         const std::wstring copy = save.Prepare(file);
         const bool engine = profile.HasEngineKeys() && file == engineFile;
-        if (copy.empty() || !(engine ? WriteEngineKeys(profile, copy) : WriteNewTabKeys(profile, copy))) {
+        if (copy.empty() || !WriteKeys(engine ? EngineKeyTexts(profile, copy) : NewTabKeyTexts(profile), copy)) {
             static_cast<safesave::SaveFailure&>(failure) = save.Failed(file);
             return false;
         }
@@ -156,6 +201,16 @@ bool Apply(const Profile& profile, const std::wstring& dataFolder, const std::ve
     const bool committed = targets.empty() || save.Commit();
     static_cast<safesave::SaveFailure&>(failure) = save.Failed(targets.empty() ? L"" : targets.front());
     return committed;
+}
+
+std::vector<Difference> EngineDifferences(const Profile& p, const std::wstring& engineFile)
+{
+    return Differences(EngineKeyTexts(p, engineFile), engineFile);
+}
+
+std::vector<Difference> NewTabDifferences(const Profile& p, const std::wstring& configFile)
+{
+    return Differences(NewTabKeyTexts(p), configFile);
 }
 
 }  // namespace profile

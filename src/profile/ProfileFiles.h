@@ -1,6 +1,7 @@
 // A profile taken from, and applied to, the browser's own files.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,5 +47,21 @@ struct ApplyFailure : safesave::SaveFailure {
 // names the first file left as it was, and which were put in place.
 bool Apply(const Profile& profile, const std::wstring& dataFolder, const std::vector<std::wstring>& configFiles,
            const std::wstring& backupRoot, ApplyFailure& failure);
+
+// A key that Apply would write with another text than the file holds.
+struct Difference {
+    std::wstring section;
+    std::wstring key;
+    std::optional<std::wstring> inFile;  // nothing: the file lacks the key
+    std::wstring inProfile;              // as Apply writes it
+};
+
+// The keys that Apply would change in the engine file, and in an account's
+// config file, read as the profile service reads them and compared as text
+// with what Apply writes, under the same rules (the numbers only while smooth
+// scrolling is on). An Apply changes nothing in a file exactly when its list
+// is empty. Nothing is written, locked or checked for writing.
+std::vector<Difference> EngineDifferences(const Profile& p, const std::wstring& engineFile);
+std::vector<Difference> NewTabDifferences(const Profile& p, const std::wstring& configFile);
 
 }  // namespace profile

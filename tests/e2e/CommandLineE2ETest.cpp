@@ -1,6 +1,7 @@
 // The real program run from a script: each exit code with the files checked
-// after it, a profile carried from one data folder to another, and an import
-// into every account.
+// after it, a profile carried from one data folder to another, an import
+// into every account, a check that writes nothing, backups put back, and the
+// console program Velltune.com.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -42,7 +43,10 @@ struct Machine {
         ::CreateDirectoryW((Data() + L"Users\\bob").c_str(), nullptr);
         WriteFileBytes(Work() + L"Settings.ini", "[General]\r\nDataFolder=" + Utf8(Data()) + "\r\n");
     }
-    CommandLineRun Run(const std::wstring& arguments) const { return RunVelltune(Work(), arguments); }
+    CommandLineRun Run(const std::wstring& arguments, const std::wstring& program = L"Velltune.exe") const
+    {
+        return RunVelltune(Work(), arguments, std::chrono::milliseconds(120'000), program);
+    }
 };
 
 const char kProfile[] =
@@ -233,6 +237,130 @@ TEST(CommandLine, AllAccountsReachesEveryConfigAndListsTheOthers)
         EXPECT_FALSE(FileExists(m.Config(name))) << Utf8(name);
         EXPECT_NE(run.output.find("Skipped, no config.ini: " + Utf8(name) + "\r\n"), std::string::npos) << run.output;
     }
+}
+
+// The sample's own face, size and switch: in place on a sample machine.
+const char kSampleProfile[] =
+    "[Font]\r\nStandardFontFamily=DejaVu Serif\r\nDefaultFontSize=16\r\n[CreateNewTab]\r\nClickOnFavorite=1\r\n";
+
+void MakeDiffer(Machine& m)
+{
+    WriteFileBytes(m.Engine(), Replace(Replace(kSampleEngineFile, "StandardFontFamily=DejaVu Serif", "StandardFontFamily=Arial"),
+                                       "DefaultFontSize=16", "DefaultFontSize=18"));
+    WriteFileBytes(m.Config(L"alice"), Replace(kSampleAccountConfig, "ClickOnFavorite=1", "ClickOnFavorite=0"));
+}
+
+TEST(CommandLine, CheckListsWhatDiffersAndWritesNothingEvenBesideTheBrowser)
+{
+    const struct {
+        const char* name;
+        std::function<void(Machine&)> prepare;
+        DWORD code;
+        std::function<std::string(const Machine&)> output;
+    } cases[] = {
+        {"in place", [](Machine&) {}, 0,
+         [](const Machine& m) { return "In place: " + Utf8(m.Engine()) + "\r\nIn place: " + Utf8(m.Config(L"alice")) + "\r\n"; }},
+        {"a face, a size and a switch differ", MakeDiffer, 8,
+         [](const Machine& m) {
+             const std::string engine = "Differs: " + Utf8(m.Engine()) + " [Font] ";
+             return engine + "StandardFontFamily: \"Arial\" in the file, \"DejaVu Serif\" in the profile\r\n" + engine +
+                    "DefaultFontSize: \"18\" in the file, \"16\" in the profile\r\nDiffers: " + Utf8(m.Config(L"alice")) +
+                    " [CreateNewTab] ClickOnFavorite: \"0\" in the file, \"1\" in the profile\r\n";
+         }},
+    };
+    for (const auto& c : cases) {
+        for (const bool browserRuns : {false, true}) {
+            const std::string name = std::string(c.name) + (browserRuns ? ", browser running" : "");
+            Machine m;
+            c.prepare(m);
+            // An earlier save's backup, which must stay the only one.
+            WriteFileBytes(m.Profile(), "[Font]\r\nMinimumFontSize=2\r\n");
+            ASSERT_EQ(m.Run(L"/import \"" + m.Profile() + L"\"").exitCode, 0u) << name;
+            ASSERT_EQ(backups::List(backups::BackupRoot(m.Work())).size(), 1u) << name;
+            WriteFileBytes(m.Profile(), kSampleProfile);
+            const FileTree before = SnapshotTree(m.dir.Path());
+            std::unique_ptr<FakeBrowser> browser;
+            if (browserRuns) browser = std::make_unique<FakeBrowser>(L"fake_nerovia.exe", L"Nerovia.exe");
+
+            const CommandLineRun run = m.Run(L"/check \"" + m.Profile() + L"\" /account alice");
+            ExpectClean(run, name);
+            EXPECT_EQ(run.exitCode, c.code) << name << "\n" << run.error;
+            EXPECT_EQ(run.output, c.output(m)) << name;
+            EXPECT_EQ(run.error, "") << name;
+            for (const std::string& change : TreeChanges(before, SnapshotTree(m.dir.Path()), {}))
+                ADD_FAILURE() << name << ": " << change;
+        }
+    }
+}
+
+TEST(CommandLine, BackupsAreListedAndPutBackFromTheCommandLine)
+{
+    Machine m;
+    WriteFileBytes(m.Profile(), kProfile);
+    ASSERT_EQ(m.Run(L"/import \"" + m.Profile() + L"\" /account alice").exitCode, 0u);
+    WriteFileBytes(m.Profile(), "[Font]\r\nDefaultFontSize=24\r\n");
+    ASSERT_EQ(m.Run(L"/import \"" + m.Profile() + L"\"").exitCode, 0u);
+    const std::string engineNow = ReadFileBytes(m.Engine());
+    const std::vector<backups::Backup> kept = backups::List(backups::BackupRoot(m.Work()));
+    ASSERT_EQ(kept.size(), 2u);
+
+    CommandLineRun run = m.Run(L"/backups");
+    EXPECT_EQ(run.exitCode, 0u) << run.error;
+    EXPECT_EQ(run.output, Utf8(kept[0].name) + "  WKSetting.ini\r\n" + Utf8(kept[1].name) +
+                              "  WKSetting.ini, config.ini of alice\r\n");
+
+    // Refused, each with nothing touched: an unknown name, and the browser running.
+    const FileTree before = SnapshotTree(m.dir.Path());
+    run = m.Run(L"/restore \"2020-01-01 00-00-00\"");
+    EXPECT_EQ(run.exitCode, 9u);
+    EXPECT_EQ(run.error, "No backup named 2020-01-01 00-00-00. Velltune.exe /backups lists them.\r\n");
+    {
+        FakeBrowser browser(L"fake_nerovia.exe", L"Nerovia.exe");
+        EXPECT_EQ(m.Run(L"/restore latest").exitCode, 4u);
+    }
+    for (const std::string& change : TreeChanges(before, SnapshotTree(m.dir.Path()), {})) ADD_FAILURE() << change;
+
+    // The latest undoes the second import, the oldest by its name the first; each restore is backed up in turn.
+    run = m.Run(L"/Restore LATEST");
+    EXPECT_EQ(run.exitCode, 0u) << run.error;
+    EXPECT_EQ(run.output, "Restored: " + Utf8(kept[0].name) + "\r\nWritten: " + Utf8(m.Engine()) + "\r\n");
+    EXPECT_EQ(ReadFileBytes(m.Engine()), kEngineAfter);
+    run = m.Run(L"/restore \"" + kept[1].name + L"\"");
+    EXPECT_EQ(run.exitCode, 0u) << run.error;
+    EXPECT_EQ(ReadFileBytes(m.Engine()), kSampleEngineFile);
+    EXPECT_EQ(ReadFileBytes(m.Config(L"alice")), kSampleAccountConfig);
+    const std::vector<backups::Backup> after = backups::List(backups::BackupRoot(m.Work()));
+    ASSERT_EQ(after.size(), 4u);
+    EXPECT_EQ(ReadFileBytes(after[1].folder + after[1].files[0].storedName), engineNow);
+}
+
+TEST(CommandLine, TheConsoleProgramPrintsAndEndsAsTheWindowProgram)
+{
+    Machine m;
+    WriteFileBytes(m.Profile(), kSampleProfile);
+    MakeDiffer(m);
+    const struct {
+        const char* name;
+        std::wstring arguments;
+        DWORD code;
+    } cases[] = {
+        {"several lines", L"/check \"" + m.Profile() + L"\" /account alice", 8},
+        {"an error line", L"/restore latest", 9},
+        {"no data folder", L"/check \"" + m.Profile() + L"\" /datafolder \"" + m.dir.Path() + L"\"", 3},
+    };
+    for (const auto& c : cases) {
+        const CommandLineRun com = m.Run(c.arguments, L"Velltune.com");
+        const CommandLineRun exe = m.Run(c.arguments);
+        ExpectClean(com, c.name);
+        EXPECT_EQ(com.exitCode, c.code) << c.name << "\n" << com.error;
+        EXPECT_EQ(com.output, exe.output) << c.name;
+        EXPECT_EQ(com.error, exe.error) << c.name;
+        EXPECT_NE(com.output + com.error, "") << c.name;
+    }
+    const CommandLineRun usage = m.Run(L"/?", L"Velltune.com");
+    EXPECT_EQ(usage.exitCode, 0u);
+    EXPECT_NE(usage.output.find("Velltune.com /check FILE"), std::string::npos) << usage.output;
+    EXPECT_NE(usage.output.find("9 no such backup."), std::string::npos) << usage.output;
 }
 
 }  // namespace

@@ -38,13 +38,13 @@ void Drain(HANDLE pipe, std::string& into)
 }  // namespace
 
 CommandLineRun RunVelltune(const std::wstring& workingFolder, const std::wstring& arguments,
-                           std::chrono::milliseconds timeout)
+                           std::chrono::milliseconds timeout, const std::wstring& program)
 {
     CommandLineRun run;
     Pipe out, err;
     if (!out.write || !err.write) return run;
     DebuggedProcess process;
-    if (!process.Start(BuildFolder() + L"Velltune.exe", arguments, workingFolder, out.write.Get(), err.write.Get()))
+    if (!process.Start(BuildFolder() + program, arguments, workingFolder, out.write.Get(), err.write.Get()))
         return run;
     // Only the program's copies remain.
     out.write.Reset();

@@ -1,4 +1,4 @@
-// Runs build/Velltune.exe with arguments as this process's debuggee, its
+// Runs build/Velltune.exe (or another program of the build) with arguments as this process's debuggee, its
 // standard output and error redirected into pipes (a program without a
 // console prints nowhere else that a test can read).
 #pragma once
@@ -22,6 +22,7 @@ struct CommandLineRun {
 };
 
 CommandLineRun RunVelltune(const std::wstring& workingFolder, const std::wstring& arguments,
-                           std::chrono::milliseconds timeout = std::chrono::milliseconds(120'000));
+                           std::chrono::milliseconds timeout = std::chrono::milliseconds(120'000),
+                           const std::wstring& program = L"Velltune.exe");
 
 }  // namespace velltune::test

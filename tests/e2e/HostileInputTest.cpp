@@ -658,6 +658,9 @@ protected:
             if (targeted && difference.empty())
                 mode = old == is->second.bytes ? "unchanged" : InProfileForm(old) ? "kept (bytes)" : "kept (parsed)";
         }
+        // The data folder's lock file is Velltune's own, made by its first save.
+        if (fixture_.dataFolder.rfind(fixture_.dir.Path(), 0) == 0)
+            judged.insert(fixture_.Relative(fixture_.dataFolder) + L"Velltune.lock");
         // A save keeps what it replaced under Backup\ of the working folder:
         // nothing there but the browser files as they were before.
         const std::wstring backups = fixture_.Relative(fixture_.Work()) + L"Backup";

@@ -113,13 +113,23 @@ private:
     std::vector<IMAGE_SECTION_HEADER> sections_;
 };
 
-class ExecutableHardening : public ::testing::Test {
+// Velltune.exe and the console program Velltune.com, built alike.
+class ExecutableHardening : public ::testing::TestWithParam<const wchar_t*> {
 protected:
-    void SetUp() override { ASSERT_TRUE(image.Parse()) << "cannot read the PE headers of Velltune.exe"; }
-    PeImage image{ReadFileBytes(BuildFolder() + L"Velltune.exe")};
+    void SetUp() override { ASSERT_TRUE(image.Parse()) << "cannot read the PE headers of " << Utf8(GetParam()); }
+    PeImage image{ReadFileBytes(BuildFolder() + GetParam())};
 };
 
-TEST_F(ExecutableHardening, UsesHighEntropyAslrAndDep)
+INSTANTIATE_TEST_SUITE_P(Programs, ExecutableHardening, ::testing::Values(L"Velltune.exe", L"Velltune.com"));
+
+TEST_P(ExecutableHardening, OnlyTheComProgramIsAConsoleProgram)
+{
+    // A command prompt waits for a console program and gives it its own output.
+    const bool console = std::wstring(GetParam()).ends_with(L".com");
+    EXPECT_EQ(image.Nt().OptionalHeader.Subsystem, console ? IMAGE_SUBSYSTEM_WINDOWS_CUI : IMAGE_SUBSYSTEM_WINDOWS_GUI);
+}
+
+TEST_P(ExecutableHardening, UsesHighEntropyAslrAndDep)
 {
     const WORD flags = image.Nt().OptionalHeader.DllCharacteristics;
     EXPECT_TRUE(flags & IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE);
@@ -130,7 +140,7 @@ TEST_F(ExecutableHardening, UsesHighEntropyAslrAndDep)
     EXPECT_GT(image.Directory(IMAGE_DIRECTORY_ENTRY_BASERELOC).Size, 0u);
 }
 
-TEST_F(ExecutableHardening, NoSectionIsBothWritableAndExecutable)
+TEST_P(ExecutableHardening, NoSectionIsBothWritableAndExecutable)
 {
     // With DEP the stack and heap are not executable; no section of the image
     // may be writable code either.
@@ -141,9 +151,9 @@ TEST_F(ExecutableHardening, NoSectionIsBothWritableAndExecutable)
     }
 }
 
-TEST_F(ExecutableHardening, RestrictsTheLibrarySearchToTheSystemFolder)
+TEST_P(ExecutableHardening, RestrictsTheLibrarySearchToTheSystemFolder)
 {
-    // Called first thing in wWinMain; the version library comes from
+    // Called first thing in wWinMain (wmain); the version library comes from
     // LoadLibraryExW with the system folder alone.
     const std::set<std::string> kernel = image.ImportedFunctions("kernel32.dll");
     EXPECT_TRUE(kernel.count("SetDefaultDllDirectories"));
@@ -151,7 +161,7 @@ TEST_F(ExecutableHardening, RestrictsTheLibrarySearchToTheSystemFolder)
     EXPECT_FALSE(image.ImportedLibraries().count("version.dll"));
 }
 
-TEST_F(ExecutableHardening, ImportsOnlyLibrariesThatCannotBePlanted)
+TEST_P(ExecutableHardening, ImportsOnlyLibrariesThatCannotBePlanted)
 {
     // Known DLLs always come from the system folder; comctl32 is bound to the
     // system's side-by-side copy by the manifest.

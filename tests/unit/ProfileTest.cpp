@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "ProcessSupport.h"
@@ -203,6 +204,66 @@ TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileCannotTakeT
     EXPECT_EQ(failed.file, bob);
     EXPECT_EQ(ReadFileBytes(engine), kEngine);
     EXPECT_EQ(ReadFileBytes(alice), kConfig);
+}
+
+// What /check reports is what an Apply would change, text for text.
+TEST(ProfileFiles, DifferencesAreExactlyWhatApplyWouldChange)
+{
+    TempDir dir;
+    const std::wstring data = dir / L"data\\", profileFile = dir / L"office.ini", config = dir / L"config.ini";
+    const std::wstring engine = browser::EngineSettingsPath(data);
+    const std::string off = Replace(kEngine, "ScrollPageSmoothly=true", "ScrollPageSmoothly=false");
+    const struct {
+        const char* name;
+        std::string engineBefore;
+        const char* profileText;
+        std::vector<std::string> differences;  // "file [section] key: file's value -> profile's"
+    } cases[] = {
+        {"in place", kEngine,
+         "[ScrollPage]\r\nScrollPageSmoothly=true\r\nWheelStep=150\r\n[Font]\r\nDefaultFontSize=16\r\n"
+         "[CreateNewTab]\r\nAddressBarInput=0\r\n",
+         {}},
+        {"a missing key, even one at its default", kEngine, "[ScrollPage]\r\nWheelAccel=4\r\n",
+         {"engine [ScrollPage] WheelAccel: (missing) -> 4"}},
+        {"another spelling of the number", Replace(kEngine, "DefaultFontSize=16", "DefaultFontSize=016"),
+         "[Font]\r\nDefaultFontSize=16\r\n", {"engine [Font] DefaultFontSize: 016 -> 16"}},
+        {"a face in another case", Replace(kEngine, "DefaultFontSize=16", "FixedFontFamily=courier\r\nDefaultFontSize=16"),
+         "[Font]\r\nFixedFontFamily=Courier\r\n", {"engine [Font] FixedFontFamily: courier -> Courier"}},
+        {"numbers while smooth scrolling stays off", off, "[ScrollPage]\r\nWheelStep=200\r\n", {}},
+        {"the profile turns it on", off, "[ScrollPage]\r\nScrollPageSmoothly=true\r\nWheelStep=200\r\n",
+         {"engine [ScrollPage] ScrollPageSmoothly: false -> true", "engine [ScrollPage] WheelStep: 150 -> 200"}},
+        {"the profile turns it off", kEngine, "[ScrollPage]\r\nScrollPageSmoothly=false\r\nWheelStep=200\r\n",
+         {"engine [ScrollPage] ScrollPageSmoothly: true -> false"}},
+        {"switches", kEngine, "[CreateNewTab]\r\nAddressBarInput=1\r\nClickOnFavorite=0\r\n",
+         {"config [CreateNewTab] AddressBarInput: 0 -> 1", "config [CreateNewTab] ClickOnFavorite: (missing) -> 0"}},
+    };
+    for (const auto& c : cases) {
+        WriteFileBytes(engine, c.engineBefore);
+        WriteFileBytes(config, kConfig);
+        WriteFileBytes(profileFile, c.profileText);
+        profile::Profile p;
+        profile::BadValue bad;
+        ASSERT_EQ(profile::Read(profileFile, p, bad), ReadResult::Read) << c.name;
+
+        std::vector<std::string> found;
+        const auto list = [&found](const char* file, const std::vector<profile::Difference>& differences) {
+            for (const profile::Difference& d : differences)
+                found.push_back(std::string(file) + " [" + Utf8(d.section) + "] " + Utf8(d.key) + ": " +
+                                (d.inFile ? Utf8(*d.inFile) : "(missing)") + " -> " + Utf8(d.inProfile));
+        };
+        list("engine", profile::EngineDifferences(p, engine));
+        list("config", profile::NewTabDifferences(p, config));
+        EXPECT_EQ(found, c.differences) << c.name;
+        // Nothing was written by the comparison; an Apply then changes a file exactly when it differs.
+        EXPECT_EQ(ReadFileBytes(engine), c.engineBefore) << c.name;
+        profile::ApplyFailure failed;
+        ASSERT_TRUE(profile::Apply(p, data, {config}, {}, failed)) << c.name;
+        const auto differs = [&found](const char* file) {
+            return std::any_of(found.begin(), found.end(), [file](const std::string& f) { return f.rfind(file, 0) == 0; });
+        };
+        EXPECT_EQ(ReadFileBytes(engine) != c.engineBefore, differs("engine")) << c.name;
+        EXPECT_EQ(ReadFileBytes(config) != kConfig, differs("config")) << c.name;
+    }
 }
 
 TEST(ProfileFiles, ExportOfMissingKeysGivesTheDefaultsTheWindowShows)
