@@ -353,13 +353,16 @@ std::vector<HostileCase> Cases()
          opensAndSaves},
         {"settings_long_data_folder", "Settings.ini DataFolder of 255 characters", Target::Settings,
          [](F& f) {
-             std::wstring deep = f.dir.Path();
-             while (deep.size() < 245) deep += L"deeper-folder\\";
-             deep.resize(254);
+             // Below the test's own folder, whatever the length of its name.
+             const size_t base = f.dir.Path().size();
+             std::wstring deep;
+             while (base + deep.size() < 245) deep += L"deeper-folder\\";
+             deep.resize(254 - base);
              f.RenameData(deep);
              f.Populate();
          },
-         cancelledAndEnds, nullptr, Ask::Cancel},
+         // A real folder: it opens, but no file of a save has room for its name there.
+         refused, nullptr, Ask::Cancel},
         {"settings_language_escape", "Settings.ini LanguageFile=..\\..\\x.ini", Target::Settings,
          [](F& f) {
              WriteFileBytes(f.dir / L"x.ini", "[General]\r\nOK=Hijacked\r\nClose=Hijacked\r\n");

@@ -210,7 +210,7 @@ TEST(ProfileFiles, ApplyWritesOnlyThePresentKeysAndNothingWhenOneFileCannotTakeT
 TEST(ProfileFiles, DifferencesAreExactlyWhatApplyWouldChange)
 {
     TempDir dir;
-    const std::wstring data = dir / L"data\\", profileFile = dir / L"office.ini", config = dir / L"config.ini";
+    const std::wstring data = dir / L"data\\", profileFile = dir / L"office.ini", config = data + L"config.ini";
     const std::wstring engine = browser::EngineSettingsPath(data);
     const std::string off = Replace(kEngine, "ScrollPageSmoothly=true", "ScrollPageSmoothly=false");
     const struct {
