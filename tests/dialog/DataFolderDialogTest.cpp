@@ -358,6 +358,11 @@ TEST_F(MainDialogStart, MenuCommandSwitchesTheFolderThatLaterSavesUse)
     ASSERT_FALSE(dialog.HasEnded());
     const std::string oldEngine = ReadFileBytes(folder.EngineFile());
     MakeDataFolder(other.Path());
+    // A size the window does not show: what is shown counts as the user's in the other folder.
+    WriteFileBytes(other.Path() + L"Temp\\WebKit\\WKSetting.ini",
+                   "[ScrollPage]\r\nScrollPageSmoothly=true\r\n[Font]\r\nDefaultFontSize=30\r\n");
+    const std::wstring shownSize = win::GetItemText(dialog.Handle(), IDC_EDIT_DEFAULTSIZE);
+    ASSERT_NE(shownSize, L"30");
 
     bool asked = false;
     Driving([this] { ::SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(ID_MENU_SETDATAFOLDER, 0), 0); },
@@ -372,7 +377,9 @@ TEST_F(MainDialogStart, MenuCommandSwitchesTheFolderThatLaterSavesUse)
     ::SendMessageW(dialog.Item(IDC_RESET_SCROLL), BM_CLICK, 0, 0);
     ::SendMessageW(dialog.Item(IDC_APPLY), BM_CLICK, 0, 0);
     EXPECT_EQ(ReadFileBytes(folder.EngineFile()), oldEngine);
-    EXPECT_NE(ReadFileBytes(other.Path() + L"Temp\\WebKit\\WKSetting.ini").find("WheelStep=140"), std::string::npos);
+    const std::string otherEngine = ReadFileBytes(other.Path() + L"Temp\\WebKit\\WKSetting.ini");
+    EXPECT_NE(otherEngine.find("WheelStep=140"), std::string::npos);
+    EXPECT_NE(otherEngine.find("DefaultFontSize=" + Utf8(shownSize) + "\r\n"), std::string::npos) << otherEngine;
 }
 
 }  // namespace
