@@ -99,8 +99,8 @@ BOOL CVelltuneDlg::OnInitDialog()
     // Before the language: a language remembered at start stores the folder
     // with its final "\" along (datafolder::CompleteStored).
     dataFolder_ = files.dataFolder;
-    // Before the language: applying one sets the tips' texts.
-    tips_.Create(Handle(), kTipWidthDlu);
+    // Before the language: applying one gives the tips their texts.
+    tips_.Attach(Handle(), kTipWidthDlu);
     RunLanguageStartup(files);
     SetCloseCaption();
     win::MarkStep(L"language applied");
