@@ -130,7 +130,7 @@ BOOL CVelltuneDlg::OnInitDialog()
     PrepareFaceLists();
     WatchListsForFirstUse();
     win::MarkStep(L"faces taken");
-    ShowPageFontSettings(data.fonts);
+    ShowPageFontSettingsAtStart(data.fonts);
     win::MarkStep(L"page fonts loaded");
     UpdateData(false);
     modified_ = false;
@@ -176,10 +176,13 @@ void CVelltuneDlg::FillListOnFirstUse(UINT id)
 {
     // The watch ends first, so that filling costs no more than it would unwatched.
     win::EndFirstUseWatch(Item(static_cast<int>(id)));
-    if (id == IDC_ACCOUNT_LIST)
+    if (id == IDC_ACCOUNT_LIST) {
         FillAccountList();
-    else if (fonts::FaceCombo* list = FaceListOf(id))
+    } else if (fonts::FaceCombo* list = FaceListOf(id)) {
+        // The entries of stored faces are final only once settled.
+        SettleStoredFaces();
         list->Fill();
+    }
 }
 
 void CVelltuneDlg::MarkModified()
@@ -235,6 +238,7 @@ bool CVelltuneDlg::SaveAll()
         ShowMessage(texts_.nv3Running);
         return false;
     }
+    SettleStoredFaces();
     const std::optional<fonts::PageFontSettings> shownFonts = ShownFonts();
     if (!shownFonts) {
         ShowMessage(texts_.selectSetAllFont);
@@ -418,6 +422,23 @@ bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, I
     }
     if (message == win::kFirstUse) {
         FillListOnFirstUse(static_cast<UINT>(wParam));
+        result = 0;
+        return true;
+    }
+    if (message == win::kOutsideUse) {
+        // Another program reads or drives a face list: it finds what the user will see.
+        if (FaceListOf(static_cast<UINT>(wParam))) SettleStoredFaces();
+        result = 0;
+        return true;
+    }
+    if (message == WM_TIMER && wParam == kOtherNamesTimer) {
+        ::KillTimer(Handle(), kOtherNamesTimer);
+        StartReadingOtherNames();
+        result = 0;
+        return true;
+    }
+    if (message == kOtherNamesRead) {
+        SettleStoredFaces();
         result = 0;
         return true;
     }
