@@ -442,6 +442,10 @@ bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, I
         result = 0;
         return true;
     }
+    if (message == WM_TIMER && tips_.OnTimer(wParam)) {
+        result = 0;
+        return true;
+    }
     if (message == WM_SETCURSOR) {
         tips_.RelayMouse(reinterpret_cast<HWND>(wParam), HIWORD(lParam));
         return false;  // the cursor itself is set as usual

@@ -13,6 +13,10 @@ namespace {
 // Two sentences take longer to read than the default five seconds.
 constexpr int kShowMilliseconds = 30000;
 
+// A mouse that passes over the dialog moves more often than this; one that
+// stays this long is resting, and the tooltip then waits its own delay.
+constexpr UINT kRestMilliseconds = 100;
+
 // The second tool of a control: its area of the dialog. Tool ids of the first
 // kind are window handles, which never come this low.
 UINT_PTR AreaToolId(size_t index)
@@ -103,8 +107,26 @@ bool ToolTip::SetText(HWND control, const std::wstring& text)
 
 void ToolTip::RelayMouse(HWND under, UINT mouseMessage)
 {
-    if (mouseMessage < WM_MOUSEFIRST || mouseMessage > WM_MOUSELAST) return;
-    if (!Create()) return;
+    if (mouseMessage < WM_MOUSEFIRST || mouseMessage > WM_MOUSELAST || !dialog_) return;
+    if (window_) {
+        Relay(under, mouseMessage);
+        return;
+    }
+    if (createFailed_) return;
+    restingOver_ = under;
+    ::SetTimer(dialog_, kRestTimer, kRestMilliseconds, nullptr);
+}
+
+bool ToolTip::OnTimer(UINT_PTR id)
+{
+    if (id != kRestTimer) return false;
+    ::KillTimer(dialog_, kRestTimer);
+    if (Create() && ::IsWindow(restingOver_)) Relay(restingOver_, WM_MOUSEMOVE);
+    return true;
+}
+
+void ToolTip::Relay(HWND under, UINT mouseMessage)
+{
     POINT screen{};
     if (!::GetCursorPos(&screen)) return;
     // The window the tooltip looks at: the control under the mouse, the
