@@ -254,14 +254,15 @@ double TimeFirstUse(const std::vector<std::wstring>& faces)
     return Now() - start;
 }
 
-// The look-up of the installed families' other names, as Velltune makes it
-// for a stored face no list entry matches: one font per family opened to read
-// its name table.
+// The reading of the installed families' other names, as Velltune's worker
+// makes it for a stored face no list entry matches: one font per family
+// opened on a memory device context to read its name table.
 double TimeOtherNames(const std::vector<std::wstring>& faces)
 {
+    win::MemoryDC dc(::CreateCompatibleDC(nullptr));
     fonts::OtherFamilyNames names(faces);
     const double start = Now();
-    names.Find(L"\u6587\u6cc9\u9a7f\u6b63\u9ed1");
+    if (!dc || !names.Read(dc.Get())) return -1;
     return Now() - start;
 }
 
@@ -342,8 +343,8 @@ int wmain(int argc, wchar_t** argv)
     Print("one face list filled on its first use", Summarise(firstUse));
     std::printf("  %-44s %8.1f ms   (once)\n", "other-name look-up, first in a process", firstOtherNames);
     Print("other-name look-up, again", Summarise(otherNames));
-    std::printf("  (Velltune makes the look-up only for a stored face that no list entry matches,\n"
-                "   at start on its window's thread before the first frame)\n");
+    std::printf("  (Velltune makes the look-up only for a stored face that no list entry matches, on a\n"
+                "   worker once its first frame is drawn; see \"other-name look-up\" in the steps below)\n");
 
     std::printf("\nProcess start to visible, idle dialog:\n");
     for (int p = 0; p < programs; ++p) Print(names[static_cast<size_t>(p)].c_str(), figures(p, &Sample::startup));
