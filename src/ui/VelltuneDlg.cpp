@@ -457,6 +457,9 @@ bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, I
     if (message == WM_PAINT && !painted_) {
         painted_ = true;
         win::MarkStep(L"first paint");
+        // Not before: under Wine the first paint can come after a timer set
+        // at start, and a worker opening fonts would hold it up.
+        if (OtherNamesAwaited()) ::SetTimer(Handle(), kOtherNamesTimer, USER_TIMER_MINIMUM, nullptr);
     }
     if (message == WM_PAINT && ::IsIconic(Handle())) {
         OnPaintMinimized();

@@ -148,8 +148,9 @@ private:
     // installed under no name stays as it was shown. Everything that shows,
     // saves or exports faces, or fills a face list, settles them first.
     void SettleStoredFaces();
-    // The timer that starts the reading of the families' other names: a timer
-    // message comes only once every paint is done, so after the first frame.
+    // The timer that starts the reading of the families' other names, set at
+    // the first paint: its message comes only once every paint is done, so
+    // after the first frame.
     static constexpr UINT_PTR kOtherNamesTimer = 1;
     // Posted by the worker once the other names are read.
     static constexpr UINT kOtherNamesRead = WM_APP + 0x50;

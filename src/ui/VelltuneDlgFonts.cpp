@@ -72,16 +72,13 @@ void CVelltuneDlg::ShowPageFontSettingsAtStart(const fonts::PageFontSettings& se
         unmatched.push_back(name);
         return std::nullopt;
     });
-    bool any = false;
+    // Read by a worker from the first paint on (see OnWindowMessage), or at the first need.
     for (size_t role = 0; role < unsettledFaces_.size(); ++role) {
         const std::wstring& face = settings.faces[role];
-        if (face.empty() || std::find(unmatched.begin(), unmatched.end(), face) == unmatched.end()) continue;
-        unsettledFaces_[role] = face;
-        any = true;
+        if (!face.empty() && std::find(unmatched.begin(), unmatched.end(), face) != unmatched.end())
+            unsettledFaces_[role] = face;
     }
     for (int i = 0; i < 4; ++i) sizeValues_[i] = settings.sizes[i];
-    // Without a timer they are read at the first need.
-    if (any) ::SetTimer(Handle(), kOtherNamesTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void CVelltuneDlg::StartReadingOtherNames()
