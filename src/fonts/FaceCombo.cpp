@@ -149,6 +149,13 @@ int FaceCombo::AddNotInstalled(const std::wstring& face)
     return static_cast<int>(index);
 }
 
+void FaceCombo::ForgetNotInstalled(const std::wstring& face)
+{
+    if (filled_) return;
+    const auto it = std::find(notInstalled_.begin(), notInstalled_.end(), face);
+    if (it != notInstalled_.end()) notInstalled_.erase(it);
+}
+
 void FaceCombo::Fill()
 {
     if (filled_ || !combo_) return;

@@ -42,6 +42,10 @@ public:
     // Sorted in among the others, with kNotInstalledItemData; the dropped
     // width grows to fit it.
     int AddNotInstalled(const std::wstring& face) override;
+    // Before Fill: takes back the entry AddNotInstalled gave a face that
+    // turned out to be installed under another name. The list shows what it
+    // showed; nothing after Fill.
+    void ForgetNotInstalled(const std::wstring& face);
 
 private:
     const std::vector<std::wstring>& Installed() const;

@@ -69,19 +69,25 @@ std::vector<std::wstring> FamilyNamesInTable(std::span<const unsigned char> tabl
 
 std::optional<std::wstring> OtherFamilyNames::Find(const std::wstring& name)
 {
-    if (!read_) Read();
+    if (!read_) {
+        win::WindowDC screen(nullptr);
+        if (screen) Read(screen.Get());
+        read_ = true;  // without a device context there are no names to read
+    }
     for (const auto& [other, family] : names_)
         if (SameName(other, name)) return installed_[family];
     return std::nullopt;
 }
 
-void OtherFamilyNames::Read()
+bool OtherFamilyNames::Read(HDC dc, const std::atomic<bool>* stop)
 {
-    read_ = true;
-    win::WindowDC screen(nullptr);
-    if (!screen) return;
+    names_.clear();
     for (size_t family = 0; family < installed_.size(); ++family) {
-        const std::vector<unsigned char> table = NameTableOf(screen.Get(), installed_[family]);
+        if (stop && *stop) {
+            names_.clear();
+            return false;
+        }
+        const std::vector<unsigned char> table = NameTableOf(dc, installed_[family]);
         const std::vector<std::wstring> names = FamilyNamesInTable(table);
         // A font that does not name the family itself is a stand-in the
         // system chose for a name it could not realise: its names say nothing.
@@ -91,6 +97,8 @@ void OtherFamilyNames::Read()
         for (const std::wstring& n : names)
             if (!SameName(n, installed_[family])) names_.emplace_back(n, family);
     }
+    read_ = true;
+    return true;
 }
 
 }  // namespace fonts

@@ -100,8 +100,8 @@ BOOL CVelltuneDlg::OnInitDialog()
     // Before the language: a language remembered at start stores the folder
     // with its final "\" along (datafolder::CompleteStored).
     dataFolder_ = files.dataFolder;
-    // Before the language: applying one sets the tips' texts.
-    tips_.Create(Handle(), kTipWidthDlu);
+    // Before the language: applying one gives the tips their texts.
+    tips_.Attach(Handle(), kTipWidthDlu);
     RunLanguageStartup(files);
     SetCloseCaption();
     win::MarkStep(L"language applied");
@@ -131,7 +131,7 @@ BOOL CVelltuneDlg::OnInitDialog()
     PrepareFaceLists();
     WatchListsForFirstUse();
     win::MarkStep(L"faces taken");
-    ShowPageFontSettings(data.fonts);
+    ShowPageFontSettingsAtStart(data.fonts);
     win::MarkStep(L"page fonts loaded");
     UpdateData(false);
     modified_ = false;
@@ -177,10 +177,13 @@ void CVelltuneDlg::FillListOnFirstUse(UINT id)
 {
     // The watch ends first, so that filling costs no more than it would unwatched.
     win::EndFirstUseWatch(Item(static_cast<int>(id)));
-    if (id == IDC_ACCOUNT_LIST)
+    if (id == IDC_ACCOUNT_LIST) {
         FillAccountList();
-    else if (fonts::FaceCombo* list = FaceListOf(id))
+    } else if (fonts::FaceCombo* list = FaceListOf(id)) {
+        // The entries of stored faces are final only once settled.
+        SettleStoredFaces();
         list->Fill();
+    }
 }
 
 void CVelltuneDlg::MarkModified()
@@ -236,6 +239,7 @@ bool CVelltuneDlg::SaveAll()
         ShowMessage(texts_.nv3Running);
         return false;
     }
+    SettleStoredFaces();
     const std::optional<fonts::PageFontSettings> shownFonts = ShownFonts();
     if (!shownFonts) {
         ShowMessage(texts_.selectSetAllFont);
@@ -423,6 +427,27 @@ bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, I
         result = 0;
         return true;
     }
+    if (message == win::kOutsideUse) {
+        // Another program reads or drives a face list: it finds what the user will see.
+        if (FaceListOf(static_cast<UINT>(wParam))) SettleStoredFaces();
+        result = 0;
+        return true;
+    }
+    if (message == WM_TIMER && wParam == kOtherNamesTimer) {
+        ::KillTimer(Handle(), kOtherNamesTimer);
+        StartReadingOtherNames();
+        result = 0;
+        return true;
+    }
+    if (message == kOtherNamesRead) {
+        SettleStoredFaces();
+        result = 0;
+        return true;
+    }
+    if (message == WM_TIMER && tips_.OnTimer(wParam)) {
+        result = 0;
+        return true;
+    }
     if (message == WM_SETCURSOR) {
         tips_.RelayMouse(reinterpret_cast<HWND>(wParam), HIWORD(lParam));
         return false;  // the cursor itself is set as usual
@@ -434,6 +459,9 @@ bool CVelltuneDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, I
     if (message == WM_PAINT && !painted_) {
         painted_ = true;
         win::MarkStep(L"first paint");
+        // Not before: under Wine the first paint can come after a timer set
+        // at start, and a worker opening fonts would hold it up.
+        if (OtherNamesAwaited()) ::SetTimer(Handle(), kOtherNamesTimer, USER_TIMER_MINIMUM, nullptr);
     }
     if (message == WM_PAINT && ::IsIconic(Handle())) {
         OnPaintMinimized();

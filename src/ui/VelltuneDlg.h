@@ -8,6 +8,7 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "fonts/FaceCombo.h"
 #include "fonts/FaceFontCache.h"
 #include "fonts/FaceEnumeration.h"
+#include "fonts/OtherNamesReading.h"
 #include "fonts/PageFontSettings.h"
 #include "i18n/TextTable.h"
 #include "profile/Merge.h"
@@ -49,6 +51,9 @@ public:
     const std::vector<std::wstring>& Languages() const { return languages_; }
     int CurrentLanguageIndex() const { return currentLanguage_; }
     const text::StoredTexts& StoredTexts() const { return texts_; }
+    // True while a stored face is shown as not installed only because the
+    // other names of the installed families are not read yet.
+    bool OtherNamesAwaited() const;
 
 protected:
     BOOL OnInitDialog() override;
@@ -138,6 +143,21 @@ private:
     fonts::FaceCombo* FaceListOf(UINT id);
     void LoadPageFontSettings();
     void ShowPageFontSettings(const fonts::PageFontSettings& settings);
+    // As at start: a face no entry matches is shown as not installed for now,
+    // and the other names are read on a worker once the window is drawn.
+    void ShowPageFontSettingsAtStart(const fonts::PageFontSettings& settings);
+    void StartReadingOtherNames();
+    // Shows each face that waited for the other names as its family, when one
+    // goes by that name (waiting for the worker, or reading them here); a face
+    // installed under no name stays as it was shown. Everything that shows,
+    // saves or exports faces, or fills a face list, settles them first.
+    void SettleStoredFaces();
+    // The timer that starts the reading of the families' other names, set at
+    // the first paint: its message comes only once every paint is done, so
+    // after the first frame.
+    static constexpr UINT_PTR kOtherNamesTimer = 1;
+    // Posted by the worker once the other names are read.
+    static constexpr UINT kOtherNamesRead = WM_APP + 0x50;
     // Smooth scroll and page fonts into the engine file's copy; written is
     // what the copy then holds.
     bool SaveEngineSettings(safesave::SaveTransaction& save, profile::Profile& written);
@@ -176,6 +196,10 @@ private:
     int scrollValues_[4] = {0, 0, 0, 0};
     bool modified_ = true;
     std::vector<std::wstring> installedFaces_;
+    // The other names of installedFaces_; made with them, so ended before them.
+    std::unique_ptr<fonts::OtherNamesReading> otherNames_;
+    // Per role, a stored face shown as not installed until the other names are read.
+    std::array<std::optional<std::wstring>, fonts::kFaceRoleCount> unsettledFaces_;
     // In the order of ui::kFaceLists: the six roles, then set-all.
     std::array<fonts::FaceCombo, 7> faceLists_;
     fonts::FaceList* roleLists_[fonts::kFaceRoleCount] = {&faceLists_[0], &faceLists_[1], &faceLists_[2],

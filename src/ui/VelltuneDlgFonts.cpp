@@ -1,15 +1,16 @@
 // Page-font lists and fields of the main dialog.
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "browser/Layout.h"
 #include "fonts/FaceCombo.h"
-#include "fonts/FamilyNames.h"
 #include "fonts/InstalledFaces.h"
 #include "fonts/PageFontSettings.h"
 #include "resource.h"
 #include "ui/Fields.h"
 #include "ui/VelltuneDlg.h"
+#include "win/StepMarks.h"
 #include "win/Text.h"
 
 namespace {
@@ -34,6 +35,7 @@ bool SetAllChecked(HWND dialog)
 void CVelltuneDlg::PrepareFaceLists()
 {
     installedFaces_ = pendingFaces_ ? pendingFaces_->Take() : fonts::EnumerateInstalledFaces();
+    otherNames_ = std::make_unique<fonts::OtherNamesReading>(installedFaces_);
     for (size_t i = 0; i < faceLists_.size(); ++i)
         faceLists_[i] = fonts::FaceCombo(Item(ui::kFaceLists[i]), &installedFaces_);
 }
@@ -57,10 +59,61 @@ void CVelltuneDlg::ShowPageFontSettings(const fonts::PageFontSettings& settings)
         ::CheckDlgButton(Handle(), IDC_CHECK_SETALL, BST_UNCHECKED);
         EnableRoleLists(Handle(), false);
     }
-    fonts::OtherFamilyNames otherNames(installedFaces_);
+    SettleStoredFaces();
     keptFaces_ = fonts::ShowStoredFaces(settings, roleLists_,
-                                        [&otherNames](const std::wstring& name) { return otherNames.Find(name); });
+                                        [this](const std::wstring& name) { return otherNames_->Find(name); });
     for (int i = 0; i < 4; ++i) sizeValues_[i] = settings.sizes[i];
+}
+
+void CVelltuneDlg::ShowPageFontSettingsAtStart(const fonts::PageFontSettings& settings)
+{
+    std::vector<std::wstring> unmatched;
+    keptFaces_ = fonts::ShowStoredFaces(settings, roleLists_, [&unmatched](const std::wstring& name) {
+        unmatched.push_back(name);
+        return std::nullopt;
+    });
+    // Read by a worker from the first paint on (see OnWindowMessage), or at the first need.
+    for (size_t role = 0; role < unsettledFaces_.size(); ++role) {
+        const std::wstring& face = settings.faces[role];
+        if (!face.empty() && std::find(unmatched.begin(), unmatched.end(), face) != unmatched.end())
+            unsettledFaces_[role] = face;
+    }
+    for (int i = 0; i < 4; ++i) sizeValues_[i] = settings.sizes[i];
+}
+
+void CVelltuneDlg::StartReadingOtherNames()
+{
+    if (!OtherNamesAwaited()) return;
+    // Without a worker the faces are settled here, the window already drawn.
+    if (!otherNames_->Start(Handle(), kOtherNamesRead)) SettleStoredFaces();
+}
+
+bool CVelltuneDlg::OtherNamesAwaited() const
+{
+    return std::any_of(unsettledFaces_.begin(), unsettledFaces_.end(), [](const auto& face) { return face.has_value(); });
+}
+
+void CVelltuneDlg::SettleStoredFaces()
+{
+    if (!OtherNamesAwaited()) return;
+    win::MarkStep(L"stored faces settling");
+    // Taken at once: settling changes the lists, which may bring us back here.
+    const auto unsettled = std::exchange(unsettledFaces_, {});
+    for (size_t role = 0; role < unsettled.size(); ++role) {
+        const std::optional<std::wstring>& face = unsettled[role];
+        if (!face) continue;
+        const std::optional<std::wstring> family = otherNames_->Find(*face);
+        if (!family) continue;  // installed under no name: its entry stays
+        fonts::FaceCombo& list = faceLists_[role];
+        // As if the family had been found at start: no entry of the face's own.
+        list.ForgetNotInstalled(*face);
+        if (list.SelectedText() != face) continue;
+        if (const std::optional<int> index = list.FindNoCase(*family)) {
+            list.Select(*index);
+            keptFaces_[role] = fonts::KeptFace{*family, *face};
+        }
+    }
+    win::MarkStep(L"stored faces settled");
 }
 
 std::optional<fonts::PageFontSettings> CVelltuneDlg::ShownFonts() const
@@ -80,11 +133,11 @@ void CVelltuneDlg::ShowFaces(const std::optional<std::wstring> (&faces)[fonts::k
         EnableRoleLists(Handle(), false);
     }
     // Shown as stored faces are; an empty face leaves its list as it is.
+    SettleStoredFaces();
     fonts::PageFontSettings given;
     for (int role = 0; role < fonts::kFaceRoleCount; ++role) given.faces[role] = faces[role].value_or(L"");
-    fonts::OtherFamilyNames otherNames(installedFaces_);
     const fonts::KeptFaces kept = fonts::ShowStoredFaces(
-        given, roleLists_, [&otherNames](const std::wstring& name) { return otherNames.Find(name); });
+        given, roleLists_, [this](const std::wstring& name) { return otherNames_->Find(name); });
     for (int role = 0; role < fonts::kFaceRoleCount; ++role)
         if (faces[role]) keptFaces_[role] = kept[role];
 }
@@ -144,6 +197,7 @@ bool CVelltuneDlg::DrawFaceListItem(const DRAWITEMSTRUCT& item)
 
 void CVelltuneDlg::OnResetFonts()
 {
+    SettleStoredFaces();
     if (SetAllChecked(Handle())) {
         ::CheckDlgButton(Handle(), IDC_CHECK_SETALL, BST_UNCHECKED);
         EnableRoleLists(Handle(), false);

@@ -50,6 +50,7 @@ void CVelltuneDlg::OnExportSettings()
 {
     std::wstring path;
     if (!win::ChooseFileToSave(Handle(), {texts_.profileFilter, L"*.ini", texts_.allFilesFilter}, path)) return;
+    SettleStoredFaces();
     if (!profile::Write(path, ShownProfile())) ShowMessage(win::FormatPlaceholders(texts_.writeFailed, {path}));
 }
 

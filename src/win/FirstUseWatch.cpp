@@ -18,6 +18,9 @@ LRESULT CALLBACK Watching(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
         if (used)
             ::SendMessageW(::GetParent(list), kFirstUse, static_cast<WPARAM>(::GetDlgCtrlID(list)),
                            reinterpret_cast<LPARAM>(list));
+    } else if (::InSendMessage()) {
+        ::SendMessageW(::GetParent(list), kOutsideUse, static_cast<WPARAM>(::GetDlgCtrlID(list)),
+                       reinterpret_cast<LPARAM>(list));
     }
     return ::CallWindowProcW(own, list, message, wParam, lParam);
 }

@@ -21,6 +21,12 @@ namespace win {
 // LPARAM its handle. The watch is over by then.
 inline constexpr UINT kFirstUse = WM_APP + 0x40;
 
+// Sent to the list's parent just before the list handles any message another
+// thread sent it, while watched (WPARAM its id, LPARAM its handle): a program
+// reads or drives the list, and should find what the user will see. The
+// watch goes on.
+inline constexpr UINT kOutsideUse = WM_APP + 0x41;
+
 // Starts watching; false when the list is missing or already watched (or its
 // user data is taken: the watch keeps the list's own procedure there).
 bool WatchFirstUse(HWND list);
