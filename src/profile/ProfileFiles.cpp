@@ -1,8 +1,8 @@
 #include "profile/ProfileFiles.h"
 
-#include <algorithm>
-
 #include <windows.h>
+
+#include <algorithm>
 
 #include "app/SaveTransaction.h"
 #include "browser/Layout.h"
@@ -172,10 +172,12 @@ bool Apply(const Profile& profile, const std::wstring& dataFolder, const std::ve
     if (profile.HasNewTab()) targets.insert(targets.end(), configFiles.begin(), configFiles.end());
     // Files that hold the profile already are no save: no lock, no copy, no
     // backup, so that a script may run the import at every logon.
-    const auto inPlace = [&](const std::wstring& file) {
+    // The keys for a file, the engine file's rule read from `state`.
+    const auto keysFor = [&](const std::wstring& file, const std::wstring& state) {
         const bool engine = profile.HasEngineKeys() && file == engineFile;
-        return (engine ? EngineDifferences(profile, file) : NewTabDifferences(profile, file)).empty();
+        return engine ? EngineKeyTexts(profile, state) : NewTabKeyTexts(profile);
     };
+    const auto inPlace = [&](const std::wstring& file) { return Differences(keysFor(file, file), file).empty(); };
     if (std::all_of(targets.begin(), targets.end(), inPlace)) {
         failure.outcome.unchanged = targets;
         return true;
@@ -192,8 +194,7 @@ bool Apply(const Profile& profile, const std::wstring& dataFolder, const std::ve
     safesave::SaveTransaction save(dataFolder, backupRoot);
     for (const std::wstring& file : targets) {
         const std::wstring copy = save.Prepare(file);
-        const bool engine = profile.HasEngineKeys() && file == engineFile;
-        if (copy.empty() || !WriteKeys(engine ? EngineKeyTexts(profile, copy) : NewTabKeyTexts(profile), copy)) {
+        if (copy.empty() || !WriteKeys(keysFor(file, copy), copy)) {
             static_cast<safesave::SaveFailure&>(failure) = save.Failed(file);
             return false;
         }
